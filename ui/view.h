@@ -1,0 +1,58 @@
+// What the program shows to the user, seen from the logic: every message
+// goes through one of these calls. The window draws them; the command line
+// prints each text once and never waits. Tests record them.
+//
+// Every call has an empty default so that a view implements what it shows.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace sc {
+
+// The next hint message (kind 1 positive, 2 warning, 3 other, 0 no symbol)
+// with an optional tip at a text row and column of the hint screen.
+struct HintMessage {
+    std::string line1;
+    std::string line2;
+    int16_t kind = 0;
+    std::string tip;
+    int16_t tip_row = 0;
+    int16_t tip_column = 0;
+};
+
+class View {
+public:
+    virtual ~View() = default;
+
+    // BLINK_HINWEIS_GEBEN: the modal hint until a key is pressed or the
+    // time-out passes (80 s, 13 s during a batch).
+    virtual void blink_hint(const HintMessage& /*hint*/, bool /*batch_running*/) {}
+
+    // INFOTEXTUNTEN2 / INFOTEXTUNTEN2GRAU: the two info lines at the bottom.
+    virtual void info_text(std::string_view /*line1*/, std::string_view /*line2*/) {}
+    virtual void info_text_grey(std::string_view /*line1*/, std::string_view /*line2*/) {}
+
+    // A full text screen (drawn locked, then shown), optionally followed by
+    // draining the keys and waiting for one (TASTE_EINGEBEN).
+    virtual void text_screen(const std::vector<std::string>& /*lines*/, bool /*wait_for_key*/) {}
+
+    // Sleeps up to ms; a key press ends the sleep early.
+    virtual void sleep_or_key(int /*ms*/) {}
+
+    // Waits until no key is pressed / drains pending keys.
+    virtual void wait_no_key() {}
+
+    // The file line of the panel (text row 11, column 4), already laid out.
+    virtual void file_line(std::string_view /*text*/) {}
+
+    // D__DECKELZEIGEN: the whole panel.
+    virtual void redraw_panel() {}
+
+    // A framed alert box with its lines (title first).
+    virtual void alert_box(const std::vector<std::string>& /*lines*/) {}
+};
+
+}  // namespace sc
