@@ -65,6 +65,10 @@ void click_gate(ParameterSet& p, Band b, int button);
 void click_OUTFORMAT(ParameterSet& p, int button);
 void click_KOMPR_BYPASS(ParameterSet& p);
 
+// What a redraw of the whole panel snaps, in the order of the panel:
+// INPUTGAIN, the three band thresholds, LIMI_THR. Nothing else changes.
+void snap_displayed_settings(ParameterSet& p);
+
 // --- display texts ------------------------------------------------------------
 // Bit rate text of OUTFORMAT 2..9 ("160", " 96", ...), "WAV" for 1.
 const char* outformat_text(int16_t outformat, int channels);
