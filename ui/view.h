@@ -53,6 +53,19 @@ public:
 
     // A framed alert box with its lines (title first).
     virtual void alert_box(const std::vector<std::string>& /*lines*/) {}
+
+    // The box of an unknown run-time error: shown in the error colours with a
+    // blinking frame for 10 s, then a key is awaited.
+    virtual void fatal_error_box(const std::vector<std::string>& /*lines*/) {}
+
+    // The steps of start-up that draw: open the 800 x 525 screen and clear it,
+    // set the palette ranges, clear to the panel background, set the last two
+    // palette entries; and the window title.
+    virtual void open_screen() {}
+    virtual void set_palette_ranges() {}
+    virtual void clear_to_background() {}
+    virtual void set_last_palette_entries() {}
+    virtual void set_window_title(std::string_view /*title*/) {}
 };
 
 }  // namespace sc

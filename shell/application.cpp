@@ -1,0 +1,129 @@
+#include "shell/application.h"
+
+#include "settings/parameter_steps.h"
+#include "shell/shell_texts.h"
+#include "shell/startup_paths.h"
+
+namespace sc {
+
+Application::Application(View& view, PlatformServices platform) : view_(view), platform_(platform) {}
+
+void Application::startup(const std::vector<std::string>& /*command_line*/) {
+    // 1. window and title
+    view_.set_window_title(state.window_title);
+    view_.open_screen();
+    platform_.clock.sleep_ms(30);
+    restart();
+}
+
+void Application::restart() {
+    auto& clock = platform_.clock;
+    // 3. restart point
+    state = ProgramState{};
+    state.start_time = clock.timer();
+    view_.set_palette_ranges();
+
+    // 4. folders, the start-up preset and the bass curve
+    set_startup_paths(state, platform_.env, platform_.processes);
+    SETUP_VOICESOFT();
+
+    // 5.-7. encoder, MP3 buffer, output format, rehearsal file, player
+    params.OUTFORMAT = 1;
+    params.KOMPR_BYPASS = 0;
+    remove_if_present(state.rehearsal_file);
+
+    // 8. background, language
+    view_.clear_to_background();
+    state.LANGUAGE = LANGUAGE_DE;
+
+    // 10. the start-up preset again
+    SETUP_VOICESOFT();
+
+    // 11. no batch yet
+    state.batch_count = state.batch_mp3_count = state.batch_wav_count = 0;
+
+    // 12. the panel
+    D__DECKELZEIGEN();
+    clock.sleep_ms(130);
+
+    // 13.
+    view_.set_last_palette_entries();
+
+    // 14.
+    state.job_completed = 0;
+    state.batch_running = 0;
+}
+
+void Application::remove_if_present(const std::string& path) {
+    if (path.empty()) return;
+    if (platform_.fs.find_first(path)) platform_.fs.remove(path);
+}
+
+void Application::ORDENTLICH_ENDE() {
+    auto& clock = platform_.clock;
+    clock.sleep_ms(30);
+    clock.sleep_ms(15);
+    remove_if_present(state.buffer_path);
+    clock.sleep_ms(30);
+    remove_if_present(state.mp3_buffer_wav);
+    clock.sleep_ms(30);
+    remove_if_present(state.rehearsal_file);
+    throw ProgramExit{0};
+}
+
+void Application::run_time_error(const RunTimeError& error) {
+    std::vector<std::string> lines;
+    auto box = [&](const auto& texts) {
+        for (const auto& t : texts) lines.emplace_back(t);
+        view_.alert_box(lines);
+    };
+    if (state.error_context == 1) {
+        box(shell_texts::BUFFER_ERROR);
+        restart();
+        return;
+    }
+    if (state.error_context == 2) {
+        box(shell_texts::SETUPS_FILE_ERROR);
+        restart();
+        return;
+    }
+    lines = {"",
+             std::string(shell_texts::UNKNOWN_ERROR),
+             "",
+             std::string(shell_texts::ERROR_IN_LINE) + error.what,
+             "",
+             std::string(shell_texts::REPORT_REQUEST),
+             ""};
+    for (auto& l : lines) l = pad_right(l, 66);
+    view_.fatal_error_box(lines);
+    ORDENTLICH_ENDE();
+}
+
+void Application::BLINK_HINWEIS_GEBEN() {
+    view_.blink_hint(state.hint, state.batch_running != 0);
+    state.hint.tip.clear();
+    state.hint.tip_row = state.hint.tip_column = 0;
+}
+
+void Application::hint(std::string line1, std::string line2, int16_t kind) {
+    state.hint.line1 = std::move(line1);
+    state.hint.line2 = std::move(line2);
+    state.hint.kind = kind;
+    BLINK_HINWEIS_GEBEN();
+}
+
+void Application::D__DECKELZEIGEN() {
+    snap_displayed_settings(params);
+    view_.redraw_panel();
+    state.last_full_redraw = platform_.clock.timer();
+}
+
+void Application::apply(PresetId id) { apply_preset(params, id, vocal_flags, *this); }
+
+void Application::reset_running_gain(int /*which*/) {}
+
+void Application::K_KURVE_ERZEUGEN_LIMI() {}
+
+void Application::ATT_REL_ANRATEANPASSEN() {}
+
+}  // namespace sc

@@ -1,0 +1,97 @@
+// The application object: owns the program state, the parameter set and the
+// engine, and carries the shell's procedures under their own names.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "settings/parameter_set.h"
+#include "settings/presets.h"
+#include "shell/platform_services.h"
+#include "shell/program_exit.h"
+#include "shell/program_state.h"
+#include "ui/view.h"
+
+namespace sc {
+
+class Application : private PresetHost {
+public:
+    Application(View& view, PlatformServices platform);
+
+    ProgramState state;
+    ParameterSet params;
+    // Sample rate the time coefficients are computed for (44100 until a
+    // file is loaded; presets and user setups set it back).
+    int32_t time_sample_rate = 44100;
+    // The vocal attribute flags of the vocal selection screen.
+    VocalFlags vocal_flags;
+
+    View& view() { return view_; }
+    PlatformServices& platform() { return platform_; }
+
+    // Start-up up to the panel; `command_line` are the program's arguments.
+    void startup(const std::vector<std::string>& command_line);
+    // The restart point after a run-time error.
+    void restart();
+
+    // The orderly exit: removes the work files and throws ProgramExit{0}.
+    [[noreturn]] void ORDENTLICH_ENDE();
+    // The run-time error handler: reports by error context, then either
+    // restarts the initialisation or ends the program.
+    void run_time_error(const RunTimeError& error);
+
+    // The hint message of the state as a modal hint; clears the tip.
+    void BLINK_HINWEIS_GEBEN();
+    // Sets and shows a hint in one call.
+    void hint(std::string line1, std::string line2, int16_t kind);
+
+    // The whole panel; snaps the whole-dB settings as the display does.
+    void D__DECKELZEIGEN() override;
+
+    // Factory presets.
+    void SETUP_VOICESOFT() { apply(PresetId::VOICESOFT); }
+    void SETUP_VOICEHARD() { apply(PresetId::VOICEHARD); }
+    void SETUP_MUSICSOFT() { apply(PresetId::MUSICSOFT); }
+    void SETUP_MUSICHARD() { apply(PresetId::MUSICHARD); }
+    void SETUP_SOPRAN_SOFT() { apply(PresetId::SOPRAN_SOFT); }
+    void SETUP_SOPRAN_MEDIUM() { apply(PresetId::SOPRAN_MEDIUM); }
+    void SETUP_SOPRAN_HARD() { apply(PresetId::SOPRAN_HARD); }
+    void SETUP_ALT_SOFT() { apply(PresetId::ALT_SOFT); }
+    void SETUP_ALT_MEDIUM() { apply(PresetId::ALT_MEDIUM); }
+    void SETUP_ALT_HARD() { apply(PresetId::ALT_HARD); }
+    void SETUP_BASS_SOFT() { apply(PresetId::BASS_SOFT); }
+    void SETUP_BASS_MEDIUM() { apply(PresetId::BASS_MEDIUM); }
+    void SETUP_BASS_HARD() { apply(PresetId::BASS_HARD); }
+    void SETUP_BD_ALLG() { apply(PresetId::BD_ALLG); }
+    void SETUP_BD_DRUCK() { apply(PresetId::BD_DRUCK); }
+    void SETUP_SN_ALLG() { apply(PresetId::SN_ALLG); }
+    void SETUP_SN_KONT() { apply(PresetId::SN_KONT); }
+    void SETUP_SN_KNALL() { apply(PresetId::SN_KNALL); }
+    void SETUP_TOM_ALLG() { apply(PresetId::TOM_ALLG); }
+    void SETUP_OH_ALLG() { apply(PresetId::OH_ALLG); }
+    void SETUP_EB_ALLG() { apply(PresetId::EB_ALLG); }
+    void SETUP_SLB_ALLG() { apply(PresetId::SLB_ALLG); }
+    void SETUP_SLB_DICHT() { apply(PresetId::SLB_DICHT); }
+    void SETUP_EG_CLEAN() { apply(PresetId::EG_CLEAN); }
+    void SETUP_EG_LEAD() { apply(PresetId::EG_LEAD); }
+    void SETUP_AG_ALLG() { apply(PresetId::AG_ALLG); }
+    void SETUP_ST_ALLG() { apply(PresetId::ST_ALLG); }
+    // Applies any factory preset; vocal presets take the vocal flags.
+    void apply(PresetId id);
+
+    // Rebuilds of the engine that settings changes ask for.
+    void K_KURVE_ERZEUGEN_LIMI() override;
+    void ATT_REL_ANRATEANPASSEN() override;
+
+private:
+    void reset_time_sample_rate() override { time_sample_rate = 44100; }
+    void reset_running_gain(int which) override;
+
+    // Deletes a work file if it is there.
+    void remove_if_present(const std::string& path);
+
+    View& view_;
+    PlatformServices platform_;
+};
+
+}  // namespace sc

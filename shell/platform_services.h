@@ -1,0 +1,23 @@
+// The platform services the shell calls, gathered in one place.
+#pragma once
+
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/process.h"
+
+namespace sc {
+
+struct PlatformServices {
+    platform::FileSystem& fs;
+    platform::Clock& clock;
+    platform::Environment& env;
+    platform::Processes& processes;
+};
+
+// The real machine: files, steady clock, processes and environment.
+inline PlatformServices real_platform() {
+    return {platform::real_file_system(), platform::real_clock(), platform::real_environment(),
+            platform::real_processes()};
+}
+
+}  // namespace sc

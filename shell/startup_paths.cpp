@@ -1,0 +1,52 @@
+#include "shell/startup_paths.h"
+
+namespace sc {
+
+namespace {
+
+// External players that play a file given as the only argument and end
+// when it has played (or when their window is closed).
+constexpr const char* kMediaPlayers[] = {"mpv", "vlc", "ffplay", "play"};
+
+}  // namespace
+
+std::string program_folder_of(const std::string& program_path) {
+    const auto slash = program_path.rfind('/');
+    if (slash == std::string::npos) return {};
+    return program_path.substr(0, slash + 1);
+}
+
+std::string drive_root_of(const std::string& /*program_path*/) { return "/"; }
+
+std::string temporary_folder_from(platform::Environment& env) {
+    std::string folder;
+    for (const char* name : {"TEMP", "TMPDIR"}) {
+        if (auto v = env.get(name); v && !v->empty()) {
+            folder = *v;
+            break;
+        }
+    }
+    if (folder.empty()) folder = "/tmp";
+    if (folder.back() != '/') folder += '/';
+    return folder;
+}
+
+void set_startup_paths(ProgramState& state, platform::Environment& env, platform::Processes& processes) {
+    state.program_path = env.program_path();
+    state.program_folder = program_folder_of(state.program_path);
+    state.temporary_folder = temporary_folder_from(env);
+    state.encoder_path = processes.find_program("lame", state.program_folder);
+    if (state.encoder_path.empty()) state.encoder_path = state.program_folder + "lame";
+    state.program_drive_root = drive_root_of(state.program_path);
+    state.last_used_folder = state.program_drive_root;
+    state.mp3_buffer_wav = state.program_folder + MP3_BUFFER_NAME;
+    state.rehearsal_file = state.temporary_folder + REHEARSAL_NAME;
+    state.media_player_path.clear();
+    for (const char* player : kMediaPlayers) {
+        state.media_player_path = processes.find_program(player, "");
+        if (!state.media_player_path.empty()) break;
+    }
+    state.digas_folder = state.program_drive_root + "DIGAS/SOUND/LOKAL/";
+}
+
+}  // namespace sc

@@ -1,0 +1,166 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "settings/parameter_steps.h"
+#include "shell/application.h"
+#include "shell/startup_paths.h"
+#include "tests/shell/shell_fakes.h"
+
+namespace sc {
+namespace {
+
+using test::FakePlatform;
+using test::RecordingView;
+using test::TempFolder;
+
+bool exists(const std::string& p) { return std::filesystem::exists(p); }
+
+TEST(StartupPaths, FoldersComeFromTheProgramPathAndTheEnvironment) {
+    EXPECT_EQ(program_folder_of("/opt/tools/x"), "/opt/tools/");
+    EXPECT_EQ(program_folder_of("/x"), "/");
+    EXPECT_EQ(drive_root_of("/opt/tools/x"), "/");
+
+    test::FakeEnvironment env;
+    EXPECT_EQ(temporary_folder_from(env), "/tmp/");
+    env.vars["TMPDIR"] = "/var/tmp";
+    EXPECT_EQ(temporary_folder_from(env), "/var/tmp/");
+    env.vars["TEMP"] = "/scratch/";
+    EXPECT_EQ(temporary_folder_from(env), "/scratch/");
+}
+
+TEST(Startup, FillsTheStateAndShowsThePanelOfTheStartPreset) {
+    FakePlatform fp;
+    fp.env.vars["TEMP"] = "/scratch";
+    fp.processes.installed["lame"] = "/usr/bin/lame";
+    RecordingView view;
+    Application app(view, fp.services());
+    app.params.OUTFORMAT = 5;
+    app.params.KOMPR_BYPASS = 1;
+    app.startup({});
+
+    const auto& s = app.state;
+    EXPECT_EQ(s.program_path, "/opt/tools/sonoclamper");
+    EXPECT_EQ(s.program_folder, "/opt/tools/");
+    EXPECT_EQ(s.program_drive_root, "/");
+    EXPECT_EQ(s.last_used_folder, "/");
+    EXPECT_EQ(s.temporary_folder, "/scratch/");
+    EXPECT_EQ(s.encoder_path, "/usr/bin/lame");
+    EXPECT_EQ(s.mp3_buffer_wav, "/opt/tools/000-SONOCLAMPER-MP3-BUFFER.WAV");
+    EXPECT_EQ(s.rehearsal_file, "/scratch/000-SONOCLAMPER-Rehearsal.WAV");
+    EXPECT_EQ(s.LANGUAGE, LANGUAGE_DE);
+    EXPECT_EQ(s.window_title, " SONOCLAMPER | DYNAMIC-PROCESSOR | D45a");
+    EXPECT_TRUE(s.display_source_name.empty());
+    EXPECT_EQ(app.params.OUTFORMAT, 1);
+    EXPECT_EQ(app.params.KOMPR_BYPASS, 0);
+    EXPECT_EQ(snap_INPUTGAIN(app.params), 4);  // VOC_soft
+    EXPECT_EQ(app.params.KOMPR_THRBASS, amplitude_of_db(-10));
+
+    ASSERT_GE(view.events.size(), 3u);
+    EXPECT_EQ(view.events[0], "title:  SONOCLAMPER | DYNAMIC-PROCESSOR | D45a");
+    EXPECT_EQ(view.events[1], "open screen");
+    EXPECT_EQ(view.events.back(), "panel");
+    // pauses cost no real time
+    EXPECT_GT(fp.clock.timer(), 0.1);
+}
+
+TEST(Startup, TheEncoderPathNamesTheProgramFolderWhenLameIsMissing) {
+    FakePlatform fp;
+    RecordingView view;
+    Application app(view, fp.services());
+    app.startup({});
+    EXPECT_EQ(app.state.encoder_path, "/opt/tools/lame");
+}
+
+TEST(OrderlyExit, RemovesTheWorkFilesAndEndsWithZero) {
+    TempFolder dir;
+    FakePlatform fp;
+    fp.env.vars["TEMP"] = dir.path();
+    fp.env.program = dir.path() + "sonoclamper";
+    RecordingView view;
+    Application app(view, fp.services());
+    app.startup({});
+    app.state.buffer_path = dir.file("song---copy.WAV.buf");
+    const std::string mp3 = dir.file("000-SONOCLAMPER-MP3-BUFFER.WAV");
+    const std::string rehearsal = dir.file("000-SONOCLAMPER-Rehearsal.WAV");
+    const std::string source = dir.file("song.wav");
+    const std::string older = dir.file("song---copy.WAV");
+    ASSERT_EQ(app.state.mp3_buffer_wav, mp3);
+    ASSERT_EQ(app.state.rehearsal_file, rehearsal);
+
+    try {
+        app.ORDENTLICH_ENDE();
+        FAIL() << "the orderly exit returned";
+    } catch (const ProgramExit& e) {
+        EXPECT_EQ(e.code, 0);
+    }
+    EXPECT_FALSE(exists(app.state.buffer_path));
+    EXPECT_FALSE(exists(mp3));
+    EXPECT_FALSE(exists(rehearsal));
+    EXPECT_TRUE(exists(source));
+    EXPECT_TRUE(exists(older));
+}
+
+TEST(Startup, ALeftoverRehearsalFileIsRemoved) {
+    TempFolder dir;
+    FakePlatform fp;
+    fp.env.vars["TEMP"] = dir.path();
+    const std::string rehearsal = dir.file("000-SONOCLAMPER-Rehearsal.WAV");
+    RecordingView view;
+    Application app(view, fp.services());
+    app.startup({});
+    EXPECT_FALSE(exists(rehearsal));
+}
+
+TEST(RunTimeErrors, ABufferFileErrorRestartsWithTheStartPresetAndNoFile) {
+    FakePlatform fp;
+    RecordingView view;
+    Application app(view, fp.services());
+    app.startup({});
+    app.SETUP_MUSICHARD();
+    app.state.source_path = app.state.display_source_name = "/music/song.wav";
+    app.state.error_context = 1;
+    view.events.clear();
+
+    app.run_time_error(RunTimeError{"cannot create"});
+
+    ASSERT_FALSE(view.events.empty());
+    EXPECT_EQ(view.events[0],
+              "alert: [Error] [Copy Filename ist probably protectet.] [Or Disc full/not available.] "
+              "[Copy Dateiname ist geschützt.] [Oder Speichermedium voll/entfernt.] [OK - Please restart.]");
+    EXPECT_EQ(view.events.back(), "panel");
+    EXPECT_TRUE(app.state.display_source_name.empty());
+    EXPECT_TRUE(app.state.source_path.empty());
+    EXPECT_EQ(app.state.error_context, 0);
+    EXPECT_EQ(app.params.INPUTAUTO, 0);  // VOC_soft again, not MUS_hard
+    EXPECT_EQ(app.params.KOMPR_THRBASS, amplitude_of_db(-10));
+}
+
+TEST(RunTimeErrors, AnUnknownErrorShowsItsBoxAndEndsInOrder) {
+    FakePlatform fp;
+    RecordingView view;
+    Application app(view, fp.services());
+    app.startup({});
+    view.events.clear();
+    EXPECT_THROW(app.run_time_error(RunTimeError{"42"}), ProgramExit);
+    ASSERT_EQ(view.events.size(), 1u);
+    EXPECT_NE(view.events[0].find(" An Error occured. Unbekannter Fehler."), std::string::npos);
+    EXPECT_NE(view.events[0].find(" Error in Line 42"), std::string::npos);
+}
+
+TEST(Hints, TheTipIsShownOnceThenCleared) {
+    FakePlatform fp;
+    RecordingView view;
+    Application app(view, fp.services());
+    app.state.hint.tip = "tip";
+    app.state.hint.tip_row = 20;
+    app.hint(" one", " two", 1);
+    EXPECT_EQ(view.events.back(), "hint1:  one |  two");
+    EXPECT_TRUE(app.state.hint.tip.empty());
+    app.state.batch_running = 1;
+    app.hint(" three", "", 2);
+    EXPECT_EQ(view.events.back(), "hint2 batch:  three | ");
+}
+
+}  // namespace
+}  // namespace sc

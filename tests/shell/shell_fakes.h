@@ -1,0 +1,110 @@
+// Fakes of the platform and of the view for the shell's tests.
+#pragma once
+
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "platform/clock.h"
+#include "platform/file_system.h"
+#include "platform/process.h"
+#include "shell/platform_services.h"
+#include "ui/view.h"
+
+namespace sc::test {
+
+class FakeEnvironment : public platform::Environment {
+public:
+    std::map<std::string, std::string> vars;
+    std::string program = "/opt/tools/sonoclamper";
+    std::optional<std::string> get(const std::string& name) override {
+        auto it = vars.find(name);
+        if (it == vars.end()) return std::nullopt;
+        return it->second;
+    }
+    std::string program_path() override { return program; }
+    std::optional<uint64_t> free_memory() override { return 1024ull * 1024 * 1024; }
+};
+
+class FakeProcesses : public platform::Processes {
+public:
+    std::map<std::string, std::string> installed;  // name -> path
+    std::vector<std::vector<std::string>> runs;
+    int exit_code = 0;
+    int run(const std::string& program, const std::vector<std::string>& args) override {
+        std::vector<std::string> call{program};
+        call.insert(call.end(), args.begin(), args.end());
+        runs.push_back(call);
+        return exit_code;
+    }
+    std::string find_program(const std::string& name, const std::string& /*folder*/) override {
+        auto it = installed.find(name);
+        return it == installed.end() ? std::string() : it->second;
+    }
+};
+
+// Records what the logic shows.
+class RecordingView : public View {
+public:
+    std::vector<std::string> events;
+    void blink_hint(const HintMessage& h, bool batch) override {
+        events.push_back("hint" + std::to_string(h.kind) + (batch ? " batch" : "") + ": " + h.line1 + " | " + h.line2);
+    }
+    void info_text(std::string_view a, std::string_view b) override {
+        events.push_back("info: " + std::string(a) + " | " + std::string(b));
+    }
+    void text_screen(const std::vector<std::string>& lines, bool wait) override {
+        std::string all = wait ? "screen+key:" : "screen:";
+        for (const auto& l : lines) all += "\n" + l;
+        events.push_back(all);
+    }
+    void redraw_panel() override { events.push_back("panel"); }
+    void alert_box(const std::vector<std::string>& lines) override {
+        std::string all = "alert:";
+        for (const auto& l : lines) all += " [" + l + "]";
+        events.push_back(all);
+    }
+    void fatal_error_box(const std::vector<std::string>& lines) override {
+        std::string all = "fatal:";
+        for (const auto& l : lines) all += " [" + l + "]";
+        events.push_back(all);
+    }
+    void open_screen() override { events.push_back("open screen"); }
+    void set_window_title(std::string_view t) override { events.push_back("title: " + std::string(t)); }
+};
+
+// A temporary folder that is removed with its contents.
+class TempFolder {
+public:
+    TempFolder() {
+        path_ = std::filesystem::temp_directory_path() /
+                ("sc-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
+        std::filesystem::create_directories(path_);
+    }
+    ~TempFolder() { std::filesystem::remove_all(path_); }
+    std::string path() const { return path_.string() + "/"; }
+    std::string file(const std::string& name, const std::string& content = "x") const {
+        const std::string p = path() + name;
+        FILE* f = std::fopen(p.c_str(), "wb");
+        std::fwrite(content.data(), 1, content.size(), f);
+        std::fclose(f);
+        return p;
+    }
+
+private:
+    static inline int counter_ = 0;
+    std::filesystem::path path_;
+};
+
+struct FakePlatform {
+    platform::VirtualClock clock;
+    FakeEnvironment env;
+    FakeProcesses processes;
+    PlatformServices services() { return {platform::real_file_system(), clock, env, processes}; }
+};
+
+}  // namespace sc::test
