@@ -26,6 +26,7 @@ void Application::restart() {
     // 4. folders, the start-up preset and the bass curve
     set_startup_paths(state, platform_.env, platform_.processes);
     SETUP_VOICESOFT();
+    K_KURVE_ERZEUGEN_BASS();
 
     // 5.-7. encoder, MP3 buffer, output format, rehearsal file, player
     params.OUTFORMAT = 1;
@@ -36,8 +37,12 @@ void Application::restart() {
     view_.clear_to_background();
     state.LANGUAGE = LANGUAGE_DE;
 
-    // 10. the start-up preset again
+    // 9. engine start values: unity gains of the running stages
+    engine.reset_running_values();
+
+    // 10. the start-up preset again, the leveler curve
     SETUP_VOICESOFT();
+    K_KURVE_ERZEUGEN_LEVE();
 
     // 11. no batch yet
     state.batch_count = state.batch_mp3_count = state.batch_wav_count = 0;
@@ -46,7 +51,8 @@ void Application::restart() {
     D__DECKELZEIGEN();
     clock.sleep_ms(130);
 
-    // 13.
+    // 13. the engine's constant tables: the filters for the current rate
+    EQ_FILTERBESTIMMEN();
     view_.set_last_palette_entries();
 
     // 14.
@@ -120,10 +126,16 @@ void Application::D__DECKELZEIGEN() {
 
 void Application::apply(PresetId id) { apply_preset(params, id, vocal_flags, *this); }
 
+// The running gains are set to 1.0 again at every job start, and nothing
+// reads them between jobs.
 void Application::reset_running_gain(int /*which*/) {}
 
-void Application::K_KURVE_ERZEUGEN_LIMI() {}
-
-void Application::ATT_REL_ANRATEANPASSEN() {}
+void Application::K_KURVE_ERZEUGEN_LIMI() { engine.K_KURVE_ERZEUGEN_LIMI(params); }
+void Application::ATT_REL_ANRATEANPASSEN() { engine.ATT_REL_ANRATEANPASSEN(params, time_sample_rate); }
+void Application::EQ_FILTERBESTIMMEN() { engine.EQ_FILTERBESTIMMEN(params, time_sample_rate); }
+void Application::K_KURVE_ERZEUGEN_BASS() { engine.K_KURVE_ERZEUGEN_BASS(params, source_channels_); }
+void Application::K_KURVE_ERZEUGEN_MIDD() { engine.K_KURVE_ERZEUGEN_MIDD(params, source_channels_); }
+void Application::K_KURVE_ERZEUGEN_HIGH() { engine.K_KURVE_ERZEUGEN_HIGH(params, source_channels_); }
+void Application::K_KURVE_ERZEUGEN_LEVE() { engine.K_KURVE_ERZEUGEN_LEVE(params, source_channels_); }
 
 }  // namespace sc

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "engine/engine.h"
 #include "settings/parameter_set.h"
 #include "settings/presets.h"
 #include "shell/platform_services.h"
@@ -20,6 +21,7 @@ public:
 
     ProgramState state;
     ParameterSet params;
+    engine::Engine engine;
     // Sample rate the time coefficients are computed for (44100 until a
     // file is loaded; presets and user setups set it back).
     int32_t time_sample_rate = 44100;
@@ -79,9 +81,17 @@ public:
     // Applies any factory preset; vocal presets take the vocal flags.
     void apply(PresetId id);
 
-    // Rebuilds of the engine that settings changes ask for.
+    // The engine's designs and tables from the parameter set.
     void K_KURVE_ERZEUGEN_LIMI() override;
     void ATT_REL_ANRATEANPASSEN() override;
+    void EQ_FILTERBESTIMMEN();
+    void K_KURVE_ERZEUGEN_BASS();
+    void K_KURVE_ERZEUGEN_MIDD();
+    void K_KURVE_ERZEUGEN_HIGH();
+    void K_KURVE_ERZEUGEN_LEVE();
+    // Channels of the current source (no file loaded counts as mono).
+    int source_channels() const { return source_channels_; }
+    void set_source_channels(int channels) { source_channels_ = channels == 2 ? 2 : 1; }
 
 private:
     void reset_time_sample_rate() override { time_sample_rate = 44100; }
@@ -92,6 +102,7 @@ private:
 
     View& view_;
     PlatformServices platform_;
+    int source_channels_ = 1;
 };
 
 }  // namespace sc

@@ -64,6 +64,24 @@ TEST(Startup, FillsTheStateAndShowsThePanelOfTheStartPreset) {
     EXPECT_GT(fp.clock.timer(), 0.1);
 }
 
+TEST(Presets, TheRedrawSnapsTheLimiterThresholdButDoesNotRebuildItsCurve) {
+    FakePlatform fp;
+    RecordingView view;
+    Application app(view, fp.services());
+    app.startup({});
+    // VOC_soft stores 29152; the curve is built from it: round(floor(29152 / 8) / 4)
+    EXPECT_EQ(app.engine.curves().limiter_threshold(), 911);
+    // the redraw leaves the whole -1 dB, which alone would give 912
+    EXPECT_EQ(app.params.LIMI_THR, amplitude_of_db(-1));
+    app.SETUP_SN_KONT();  // 16384, -6 dB
+    EXPECT_EQ(app.engine.curves().limiter_threshold(), 512);
+    EXPECT_EQ(app.engine.times().sample_rate, 44100);
+    // the filters are designed by the job (and by the filter switches), not by a preset
+    EXPECT_EQ(app.engine.equalizer().N(), 0);
+    app.EQ_FILTERBESTIMMEN();
+    EXPECT_EQ(app.engine.equalizer().N(), 300);  // the 160 Hz band is the deepest one here
+}
+
 TEST(Startup, TheEncoderPathNamesTheProgramFolderWhenLameIsMissing) {
     FakePlatform fp;
     RecordingView view;
