@@ -1,0 +1,103 @@
+#include "tests/audiofile/test_support.h"
+
+#include <fstream>
+#include <random>
+#include <sstream>
+
+namespace sc::test {
+
+std::string u32le(uint32_t v) {
+    std::string s(4, '\0');
+    for (int i = 0; i < 4; ++i) s[i] = static_cast<char>(v >> (8 * i));
+    return s;
+}
+
+std::string u16le(uint32_t v) { return u32le(v).substr(0, 2); }
+
+std::string chunk(const std::string& id, const std::string& body) {
+    return chunk_with_size(id, static_cast<uint32_t>(body.size()), body);
+}
+
+std::string chunk_with_size(const std::string& id, uint32_t size_field, const std::string& body) {
+    return id + u32le(size_field) + body;
+}
+
+std::string fmt_chunk(const FmtFields& f) {
+    const int block = f.channels * f.bits / 8;
+    std::string body = u16le(f.tag) + u16le(f.channels) + u32le(f.rate) + u32le(f.rate * block) + u16le(block) +
+                       u16le(f.bits);
+    if (f.size > 16) body += std::string(f.size - 16, '\0');
+    return chunk_with_size("fmt ", f.size, body);
+}
+
+std::string data_chunk(uint32_t n) {
+    std::string body(n, '\0');
+    for (uint32_t i = 0; i < n; ++i) body[i] = static_cast<char>(i * 7);
+    return chunk("data", body);
+}
+
+std::string riff_wave(const std::vector<std::string>& chunks) {
+    std::string body = "WAVE";
+    for (const auto& c : chunks) body += c;
+    return "RIFF" + u32le(static_cast<uint32_t>(body.size())) + body;
+}
+
+std::string canonical_wav(const FmtFields& f, uint32_t data_bytes) {
+    return riff_wave({fmt_chunk(f), data_chunk(data_bytes)});
+}
+
+std::string musifile(const std::string& body, uint32_t offset, const std::string& tag) {
+    std::string head = tag + u32le(offset);
+    head.resize(offset, 'm');
+    return head + body;
+}
+
+TempDir::TempDir() {
+    std::random_device rd;
+    dir_ = std::filesystem::temp_directory_path() / ("sc-audiofile-" + std::to_string(rd()) + std::to_string(rd()));
+    std::filesystem::create_directories(dir_);
+}
+
+TempDir::~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(dir_, ec);
+}
+
+std::string TempDir::write(const std::string& name, const std::string& bytes) const {
+    const std::string p = path(name);
+    std::ofstream(p, std::ios::binary) << bytes;
+    return p;
+}
+
+std::string read_file(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+}
+
+bool exists(const std::string& path) { return std::filesystem::exists(path); }
+
+std::unique_ptr<platform::File> ProtectingFileSystem::open(const std::string& path, platform::OpenMode mode) {
+    if (fail_create && mode == platform::OpenMode::CreateTruncate) return nullptr;
+    return platform::real_file_system().open(path, mode);
+}
+
+bool ProtectingFileSystem::remove(const std::string& path) {
+    if (protected_paths.count(path)) return false;
+    return platform::real_file_system().remove(path);
+}
+
+bool ProtectingFileSystem::rename(const std::string& from, const std::string& to) {
+    return platform::real_file_system().rename(from, to);
+}
+
+std::optional<std::string> ProtectingFileSystem::find_first(const std::string& pattern) {
+    return platform::real_file_system().find_first(pattern);
+}
+
+std::vector<std::string> ProtectingFileSystem::list(const std::string& folder, const std::string& pattern) {
+    return platform::real_file_system().list(folder, pattern);
+}
+
+}  // namespace sc::test
