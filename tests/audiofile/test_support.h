@@ -54,7 +54,7 @@ std::string read_file(const std::string& path);
 bool exists(const std::string& path);
 
 // Forwards to the real file system; remove() fails for the protected paths.
-class ProtectingFileSystem final : public platform::FileSystem {
+class ProtectingFileSystem : public platform::FileSystem {
 public:
     std::set<std::string> protected_paths;
     bool fail_create = false;  // open(CreateTruncate) fails
