@@ -6,14 +6,8 @@
 namespace sc {
 namespace {
 
-class Rejections : public ::testing::Test {
+class Rejections : public test::FileTest {
 protected:
-    test::TempDir dir;
-    ProgramState state;
-    test::RecordingView view;
-    platform::VirtualClock clock;
-    SourceFormat fmt;
-    platform::FileSystem& fs = platform::real_file_system();
 
     void SetUp() override {
         state.mp3_buffer_wav = dir.write("000-SONOCLAMPER-MP3-BUFFER.WAV", "x");
@@ -53,21 +47,6 @@ TEST_F(Rejections, LoadTimeRejectionEndsARunningBatch) {
     state.batch_running = 1;
     reject_loaded_file(LoadReason::TooBig, state, view, fs, clock);
     EXPECT_EQ(view.hints[1].line1, " Batch is closed. Reason: File too big.");
-}
-
-TEST_F(Rejections, EveryLoadReasonHasItsTextInBothLanguages) {
-    const std::pair<LoadReason, std::pair<const char*, const char*>> table[] = {
-        {LoadReason::Unknown, {" unknown  ... nicht bekannt.", " unknown  ... nicht bekannt."}},
-        {LoadReason::NoFmt, {" FMT-Eintrag nicht gefunden.", " FMT-Entry not found."}},
-        {LoadReason::NotPcm, {" Format ist nicht PCM.", " Format isn't PCM.."}},
-        {LoadReason::NotMonoStereo, {" Format ist nicht  oder Stereo.", " Format isn't not Mono or Stereo."}},
-        {LoadReason::Bits, {" Format ist nicht 16bit oder 24bit/mono.", " Format isn't not 16bit or 24bit/mono."}},
-        {LoadReason::TooBig, {"Datei zu gross.", "File too big."}},
-    };
-    for (const auto& [reason, texts] : table) {
-        EXPECT_EQ(load_reason_text(reason, LANGUAGE_DE), texts.first);
-        EXPECT_EQ(load_reason_text(reason, LANGUAGE_EN), texts.second);
-    }
 }
 
 TEST_F(Rejections, LoadingAcceptedMissingAndEmptyPaths) {
@@ -136,20 +115,12 @@ TEST_F(Rejections, RejectionScreenCutsPathsFromSeventyCharacters) {
     EXPECT_EQ(view.screens[0][6], " ZURÜCK zum SYSTEM - Beliebige Taste.");
 }
 
-TEST_F(Rejections, JobStartReasonLines) {
-    const std::pair<int16_t, const char*> plain[] = {
-        {1, " Not [MONO] or [STEREO]"},
-        {2, " According to Fileheader no [RIFF----WAVE]"},
-        {3, " No Data-Chunk found.  Data-Chunk nicht zu finden."},
-        {4, " Not 16-Bit Audio."},
-        {5, " Fileheader [RIFF----WAVE] but no [fmt]"},
-        {7, " File too big.    Datei zu gross."},
-        {8, " Samplerate. Only 44 kHz to 48 kHz."},
-        {9, " File not found.  Datei nicht gefunden."},
-    };
-    for (const auto& [code, line] : plain) EXPECT_EQ(job_reason_line(code, 0), line) << code;
-    EXPECT_EQ(job_reason_line(2, 1), " Fileheader [Musifile] and no [RIFF----WAVE] following.");
-    EXPECT_EQ(job_reason_line(3, 1), " No Data-Chunk found.  Data-Chunk nicht zu finden.");
+TEST_F(Rejections, ReasonLinesNameAMusifilePrefix) {
+    EXPECT_EQ(job_reason_line(JOB_NOT_RIFF_WAVE, 0), " According to Fileheader no [RIFF----WAVE]");
+    EXPECT_EQ(job_reason_line(JOB_NOT_RIFF_WAVE, 1), " Fileheader [Musifile] and no [RIFF----WAVE] following.");
+    EXPECT_EQ(job_reason_line(JOB_NO_FMT, 0), " Fileheader [RIFF----WAVE] but no [fmt]");
+    EXPECT_EQ(job_reason_line(JOB_NO_FMT, 1), " Fileheader [Musifile], found [RIFF----WAVE] but no [fmt]");
+    EXPECT_EQ(job_reason_line(JOB_NO_DATA, 1), " No Data-Chunk found.  Data-Chunk nicht zu finden.");
 }
 
 TEST_F(Rejections, JobOpensOnlyExistingReadableSources) {

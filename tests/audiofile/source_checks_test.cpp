@@ -17,14 +17,8 @@ using test::u32le;
 // Enough data bytes for the job-start size check (5 s worth of frames).
 uint32_t five_seconds(const FmtFields& f) { return f.rate % 65536 * f.channels * 5; }
 
-class SourceChecks : public ::testing::Test {
+class SourceChecks : public test::FileTest {
 protected:
-    test::TempDir dir;
-    ProgramState state;
-    test::RecordingView view;
-    platform::VirtualClock clock;
-    SourceFormat fmt;
-    platform::FileSystem& fs = platform::real_file_system();
 
     std::optional<LoadReason> load(const std::string& bytes) {
         auto file = fs.open(dir.write("load.wav", bytes), platform::OpenMode::Read);

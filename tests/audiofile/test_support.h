@@ -9,7 +9,12 @@
 #include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
+#include "audiofile/source_format.h"
+#include "platform/clock.h"
 #include "platform/file_system.h"
+#include "shell/program_state.h"
 #include "ui/view.h"
 
 namespace sc::test {
@@ -85,6 +90,18 @@ public:
     void sleep_or_key(int ms) override { key_sleeps.push_back(ms); }
     void wait_no_key() override { ++key_drains; }
     void redraw_panel() override { ++redraws; }
+};
+
+// A temporary folder, the program state, a recording view, a virtual clock
+// and the real file system.
+class FileTest : public ::testing::Test {
+protected:
+    TempDir dir;
+    ProgramState state;
+    RecordingView view;
+    platform::VirtualClock clock;
+    SourceFormat fmt;
+    platform::FileSystem& fs = platform::real_file_system();
 };
 
 }  // namespace sc::test
