@@ -15,6 +15,7 @@ inline void show_blink_hint(ProgramState& state, View& view, std::string line1, 
     state.hint.kind = kind;
     view.blink_hint(state.hint, state.batch_running != 0);
     state.hint.tip.clear();
+    state.hint.tip_row = state.hint.tip_column = 0;
 }
 
 }  // namespace sc

@@ -32,7 +32,8 @@ std::string LOADSAVEDIALOG(bool save, int filter_index, const std::string& initi
                            const std::string& default_extension, DialogPurpose purpose, const ProgramState& state,
                            View& view, platform::FileDialog& dialog) {
     view.wait_no_key();
-    return dialog.choose(dialog_request(save, filter_index, initial_folder, default_extension, purpose, state.LANGUAGE));
+    return dialog.choose(
+        dialog_request(save, filter_index, initial_folder, default_extension, purpose, state.LANGUAGE));
 }
 
 }  // namespace sc

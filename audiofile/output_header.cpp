@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "audiofile/file_error.h"
+#include "shell/program_exit.h"
 
 namespace sc {
 
@@ -35,16 +35,19 @@ WavHeader header(int32_t channels, int32_t sample_rate, int w, uint32_t data_siz
 }
 
 // Writes the 32-bit value (file length - minus) at each offset.
-void patch_lengths(platform::FileSystem& fs, const std::string& path, std::initializer_list<std::pair<uint64_t, uint32_t>> fields) {
+void patch_lengths(platform::FileSystem& fs, const std::string& path,
+                   std::initializer_list<std::pair<uint64_t, uint32_t>> fields) {
     auto file = fs.open(path, platform::OpenMode::ReadWrite);
-    if (!file) throw FileError("cannot open for the header patch", path);
+    if (!file) throw RunTimeError{"cannot open for the header patch: " + path};
     const uint64_t length = file->length();
     for (const auto& [offset, minus] : fields) {
         uint8_t bytes[4];
         put_u32(bytes, static_cast<uint32_t>(length - minus));
-        if (length < HEADER_SIZE || !file->write_at(offset, bytes, 4)) throw FileError("cannot patch the header", path);
+        if (length < HEADER_SIZE || !file->write_at(offset, bytes, 4)) {
+            throw RunTimeError{"cannot patch the header: " + path};
+        }
     }
-    if (!file->close()) throw FileError("cannot close after the header patch", path);
+    if (!file->close()) throw RunTimeError{"cannot close after the header patch: " + path};
 }
 
 }  // namespace
@@ -60,10 +63,10 @@ void patch_riff_size(platform::FileSystem& fs, const std::string& path) { patch_
 void write_rehearsal_clip(platform::FileSystem& fs, platform::Clock& clock, const std::string& path,
                           int32_t channels, int32_t sample_rate, const std::vector<uint8_t>& samples) {
     auto file = fs.open(path, platform::OpenMode::CreateTruncate);
-    if (!file) throw FileError("cannot create the rehearsal file", path);
+    if (!file) throw RunTimeError{"cannot create the rehearsal file: " + path};
     const WavHeader h = rehearsal_header(channels, sample_rate);
     if (!file->write(h.data(), h.size()) || !file->write(samples.data(), samples.size()) || !file->close()) {
-        throw FileError("cannot write the rehearsal file", path);
+        throw RunTimeError{"cannot write the rehearsal file: " + path};
     }
     file.reset();
     clock.sleep_ms(140);

@@ -26,12 +26,12 @@ WavHeader output_header(const SourceFormat& fmt);
 WavHeader rehearsal_header(int32_t channels, int32_t sample_rate);
 
 // Writes file length - 8 at byte offset 4 of the file at path. Throws
-// FileError when the file cannot be opened or written.
+// RunTimeError when the file cannot be opened or written.
 void patch_riff_size(platform::FileSystem& fs, const std::string& path);
 
 // Writes the rehearsal clip: header, the 16-bit sample bytes, close; waits
 // 140 ms, writes file length - 8 at offset 4 and file length - 44 at offset
-// 40, closes and waits 130 ms. Throws FileError on failure.
+// 40, closes and waits 130 ms. Throws RunTimeError on failure.
 void write_rehearsal_clip(platform::FileSystem& fs, platform::Clock& clock, const std::string& path,
                           int32_t channels, int32_t sample_rate, const std::vector<uint8_t>& samples);
 

@@ -27,7 +27,8 @@ bool delete_and_look_again(const std::string& path, int wait_ms, ProgramState& s
 
 void DATEI_PROCESSOR_OUT_LOESCHEN(ProgramState& state, View& view, platform::FileSystem& fs, platform::Clock& clock) {
     if (delete_and_look_again(state.buffer_path, 60, state, fs, clock)) return;
-    show_blink_hint(state, view, std::string(T::BUFFER_NOT_DELETED(state.LANGUAGE)), utf8_tail(state.buffer_path, 60), 2);
+    show_blink_hint(state, view, std::string(T::BUFFER_NOT_DELETED(state.LANGUAGE)),
+                    utf8_tail(state.buffer_path, 60), 2);
     report_protected_folder(state, view);
 }
 

@@ -1,6 +1,5 @@
 #include <gtest/gtest.h>
 
-#include "audiofile/file_error.h"
 #include "audiofile/job_files.h"
 #include "audiofile/output_header.h"
 #include "audiofile/output_names.h"
@@ -131,9 +130,9 @@ TEST_F(JobFiles, EvenDataGetsNoPadAndMp3OutputUsesTheIntermediateName) {
 
 TEST_F(JobFiles, BufferFileThatCannotBeCreatedLeavesErrorContextOne) {
     fs.fail_create = true;
-    EXPECT_THROW(create_buffer_file(fmt, 1, state, view, fs, clock), FileError);
+    EXPECT_THROW(create_buffer_file(fmt, 1, state, view, fs, clock), RunTimeError);
     EXPECT_EQ(state.error_context, 1);
-    EXPECT_THROW(patch_riff_size(fs, dir.path("none.buf")), FileError);
+    EXPECT_THROW(patch_riff_size(fs, dir.path("none.buf")), RunTimeError);
 }
 
 TEST_F(JobFiles, UndeletableOldBufferIsReportedAndTheJobGoesOn) {
@@ -162,7 +161,7 @@ TEST_F(JobFiles, OldTargetIsDeletedAndTheBufferTakesItsName) {
     EXPECT_EQ(test::read_file(target()), "new");
     EXPECT_FALSE(test::exists(state.buffer_path));
     EXPECT_TRUE(view.hints.empty());
-    EXPECT_THROW(move_buffer_to_target(state, fs), FileError);
+    EXPECT_THROW(move_buffer_to_target(state, fs), RunTimeError);
 }
 
 TEST_F(JobFiles, WriteProtectedTargetGivesTheFirstFreeLetter) {

@@ -60,7 +60,8 @@ TEST_F(SourceChecks, ForeignChunksAreSkippedUpToThreeBeforeFmtAndBeforeData) {
     EXPECT_EQ(fmt.data_start, 12 + list.size() + 24 + list.size() + 8 + 1);
     EXPECT_EQ(job(wav), JOB_ACCEPTED);
 
-    const std::string three_before = riff_wave({list, list, list, fmt_chunk(f), list, list, list, data_chunk(five_seconds(f))});
+    const std::string three_before =
+        riff_wave({list, list, list, fmt_chunk(f), list, list, list, data_chunk(five_seconds(f))});
     EXPECT_EQ(load(three_before), std::nullopt);
     EXPECT_EQ(job(three_before), JOB_ACCEPTED);
 
