@@ -27,50 +27,66 @@ void FastFir::design(int half, const double* h1, const double* h2, int max_outpu
     two_filters_ = h2 != nullptr;
     pick_size(std::max(max_outputs, 1));
     fft_.resize(n_);
-    work_.assign(static_cast<size_t>(n_), {});
-    work2_.assign(static_cast<size_t>(n_), {});
+    const size_t n = static_cast<size_t>(n_);
+    re_.assign(n, 0.0);
+    im_.assign(n, 0.0);
+    re2_.assign(n, 0.0);
+    im2_.assign(n, 0.0);
     auto spectrum = [&](const double* h, std::vector<double>& out) {
-        std::vector<std::complex<double>> g(static_cast<size_t>(n_));
-        g[0] = h[0];
+        std::vector<double> gr(n, 0.0), gi(n, 0.0);
+        gr[0] = h[0];
         for (int m = 1; m <= half_; ++m) {
-            g[static_cast<size_t>(m)] = h[m];
-            g[static_cast<size_t>(n_ - m)] = h[m];
+            gr[static_cast<size_t>(m)] = h[m];
+            gr[n - static_cast<size_t>(m)] = h[m];
         }
-        fft_.forward(g.data());
-        out.resize(static_cast<size_t>(n_));
-        for (int k = 0; k < n_; ++k) out[static_cast<size_t>(k)] = g[static_cast<size_t>(k)].real() / n_;
+        fft_.forward(gr.data(), gi.data());
+        out.resize(n);
+        for (size_t k = 0; k < n; ++k) out[k] = gr[k] / n_;  // real: the taps are even
     };
     spectrum(h1, spectrum1_);
     if (two_filters_) spectrum(h2, spectrum2_);
 }
+
+namespace {
+
+__attribute__((target_clones("avx2", "default")))
+void scale_into(const double* __restrict re, const double* __restrict im, const double* __restrict s,
+                double* __restrict out_re, double* __restrict out_im, int n) {
+    for (int k = 0; k < n; ++k) {
+        out_re[k] = re[k] * s[k];
+        out_im[k] = im[k] * s[k];
+    }
+}
+
+}  // namespace
 
 void FastFir::segment(const double* a, const double* b, int count, int first, double* out1a,
                       double* out1b, double* out2a, double* out2b) {
     const int lo = -half_;
     const int hi = count + half_;  // readable range [lo, hi)
     const int start = first - half_;
-    for (int i = 0; i < n_; ++i) {
-        const int at = start + i;
-        const bool inside = at >= lo && at < hi;
-        work_[static_cast<size_t>(i)] = {inside ? a[at] : 0.0, (inside && b) ? b[at] : 0.0};
+    // Window [start, start + n) clipped to the readable range, zeros outside.
+    const int from = std::max(start, lo);
+    const int to = std::min(start + n_, hi);
+    std::fill(re_.begin(), re_.end(), 0.0);
+    std::fill(im_.begin(), im_.end(), 0.0);
+    if (to > from) {
+        std::copy(a + from, a + to, re_.begin() + (from - start));
+        if (b) std::copy(b + from, b + to, im_.begin() + (from - start));
     }
-    fft_.forward(work_.data());
+    fft_.forward(re_.data(), im_.data());
     if (two_filters_) {
-        for (int k = 0; k < n_; ++k) work2_[static_cast<size_t>(k)] = work_[static_cast<size_t>(k)] * spectrum2_[static_cast<size_t>(k)];
-        fft_.inverse(work2_.data());
+        scale_into(re_.data(), im_.data(), spectrum2_.data(), re2_.data(), im2_.data(), n_);
+        fft_.inverse(re2_.data(), im2_.data());
     }
-    for (int k = 0; k < n_; ++k) work_[static_cast<size_t>(k)] *= spectrum1_[static_cast<size_t>(k)];
-    fft_.inverse(work_.data());
+    scale_into(re_.data(), im_.data(), spectrum1_.data(), re_.data(), im_.data(), n_);
+    fft_.inverse(re_.data(), im_.data());
     const int outputs = std::min(valid_, count - first);
-    for (int i = 0; i < outputs; ++i) {
-        const auto& v = work_[static_cast<size_t>(i + half_)];
-        out1a[first + i] = v.real();
-        if (b) out1b[first + i] = v.imag();
-        if (two_filters_) {
-            const auto& w = work2_[static_cast<size_t>(i + half_)];
-            out2a[first + i] = w.real();
-            if (b) out2b[first + i] = w.imag();
-        }
+    std::copy_n(re_.begin() + half_, outputs, out1a + first);
+    if (b) std::copy_n(im_.begin() + half_, outputs, out1b + first);
+    if (two_filters_) {
+        std::copy_n(re2_.begin() + half_, outputs, out2a + first);
+        if (b) std::copy_n(im2_.begin() + half_, outputs, out2b + first);
     }
 }
 

@@ -4,7 +4,6 @@
 // sums only by rounding noise around 1e-10 of the signal.
 #pragma once
 
-#include <complex>
 #include <vector>
 
 #include "engine/fft.h"
@@ -39,7 +38,7 @@ private:
     bool two_filters_ = false;
     Fft fft_;
     std::vector<double> spectrum1_, spectrum2_;  // real, scaled by 1/n
-    std::vector<std::complex<double>> work_, work2_;
+    std::vector<double> re_, im_, re2_, im2_;
 };
 
 }  // namespace sc::engine

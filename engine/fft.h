@@ -1,7 +1,8 @@
-// A small radix-2 complex FFT in double precision (power-of-two sizes).
+// A radix-2 complex FFT in double precision for power-of-two sizes, on split
+// real/imaginary arrays so that the butterflies vectorize.
 #pragma once
 
-#include <complex>
+#include <cstdint>
 #include <vector>
 
 namespace sc::engine {
@@ -12,14 +13,16 @@ public:
     void resize(int size);
     int size() const { return n_; }
     // In place, unscaled: X(k) = sum x(j) e^(-2 pi i jk / n).
-    void forward(std::complex<double>* data) const;
-    // In place, unscaled inverse (no 1/n).
-    void inverse(std::complex<double>* data) const;
+    void forward(double* re, double* im) const;
+    // In place, unscaled inverse (no 1/n): the forward transform with the
+    // real and imaginary parts exchanged.
+    void inverse(double* re, double* im) const { forward(im, re); }
 
 private:
     int n_ = 0;
-    std::vector<int> reverse_;
-    std::vector<std::complex<double>> twiddle_;  // per stage, contiguous
+    std::vector<std::pair<int32_t, int32_t>> swaps_;  // bit-reversal pairs
+    // Twiddles of the stage with span h at [h, 2h): e^(-i pi j / h).
+    std::vector<double> tw_re_, tw_im_;
 };
 
 }  // namespace sc::engine

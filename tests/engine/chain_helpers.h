@@ -1,6 +1,7 @@
 // Helpers of the chain tests: settings, test signals and an in-memory source.
 #pragma once
 
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -81,9 +82,9 @@ struct StreamRun {
 // foreign chunk of 0x7F bytes that must never reach the output.
 inline StreamRun run_stream(Engine& engine, const ParameterSet& p, SampleFormat f, int32_t rate,
                             const std::vector<uint8_t>& data) {
-    std::vector<uint8_t> file(44, 0x55);
-    file.insert(file.end(), data.begin(), data.end());
-    file.insert(file.end(), 4000, 0x7F);
+    std::vector<uint8_t> file(44 + data.size() + 4000, 0x7F);
+    std::fill(file.begin(), file.begin() + 44, 0x55);
+    std::copy(data.begin(), data.end(), file.begin() + 44);
     StreamRun run;
     ReadFn read = [&](int64_t pos, uint8_t* dst, size_t count) -> size_t {
         run.read_positions.push_back(pos);
