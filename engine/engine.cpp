@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "engine/kernels.h"
 #include "engine/rounding.h"
 
 namespace sc::engine {
@@ -15,13 +16,6 @@ constexpr int32_t SPLIT_MARGIN = XOVER_HALF + 1;  // first band index J = 81
 constexpr int32_t LIMITER_SHIFT = 3;             // limiter detector: |sum| / 8
 constexpr int32_t DETECTOR_SHIFT_24 = 8;         // 24-bit detectors: / 256
 
-inline int32_t clip16(int32_t v) { return std::clamp(v, -32768, 32767); }
-inline int32_t clip24(int32_t v) { return std::clamp(v, -8388608, 8388607); }
-
-template <bool B24> inline int32_t to16(int32_t v) {
-    if constexpr (B24) return v >> DETECTOR_SHIFT_24;
-    return v;
-}
 
 }  // namespace
 
@@ -79,6 +73,12 @@ void Engine::prepare_job(const ParameterSet& p, SampleFormat format, int32_t sam
         for (auto* v : {&src_d_[c], &acc_[c], &chain_d_[c], &low_sum_[c], &high_sum_[c]})
             v->assign(per_side, 0.0);
     }
+    for (auto* v : {&g_lev_, &g_low_, &g_mid_, &g_high_, &t_low_, &t_mid_, &t_high_, &g_lim_})
+        v->assign(per_side, 1.0f);
+    for (int c = 0; c < 2; ++c)
+        for (auto* v : {&det_low_[c], &det_mid_[c], &det_high_[c], &det_lim_[c]}) v->assign(per_side, 0);
+    for (auto& v : linked_) v.assign(per_side, 0);
+    out_values_.assign(per_side, 0);
     out_.clear();
     out_.reserve(per_side * 2 * 3);
 
@@ -178,31 +178,44 @@ template <int C> void Engine::pass_equalizer(int32_t first, int32_t last) {
 
 // Pass 2: filtered value, input gain, leveler; chain values k = 1 .. K.
 template <int C, bool B24> void Engine::pass_gain_leveler(int32_t first, int32_t last) {
+    const int32_t K = last - first + 1;
+    for (int c = 0; c < C; ++c) {
+        kernels::filter_and_gain(src_[c].data() + first, acc_[c].data() + first, input_gain_,
+                                 chain_[c].data() + 1, K);
+    }
+    if (!leveler_on_) {
+        // The leveler's gain keeps its value and is still applied.
+        if (leveler_.gain != 1.0f)
+            for (int c = 0; c < C; ++c) kernels::apply_gain(chain_[c].data() + 1, leveler_.gain, K);
+        return;
+    }
     const float* table = curves_.leveler().from_zero();
     const SectionTimes& t = times_.leveler;
     const float d9 = times_.d9;
-    const double gain = input_gain_;
-    int32_t k = 1;
-    for (int32_t n = first; n <= last; ++n, ++k) {
-        int32_t v[C];
-        for (int c = 0; c < C; ++c) {
-            const int32_t x = src_[c][static_cast<size_t>(n)];
-            const int32_t filtered = x - round_i32(acc_[c][static_cast<size_t>(n)]);
-            v[c] = round_i32(filtered * gain);
-        }
-        if (leveler_on_) {
-            int32_t level;
-            if constexpr (C == 1) {
-                level = levels_.leveler = held_level(levels_.leveler, to16<B24>(std::abs(v[0])), d9);
-            } else {
-                level = levels_.leveler =
-                    linked_level(std::abs(v[0]) + 1, std::abs(v[C - 1]) + 1, d9);
-            }
+    float* g = g_lev_.data() + 1;
+    int32_t* a = det_low_[0].data() + 1;  // scratch: rectified chain values
+    if constexpr (C == 1) {
+        kernels::abs_detector(chain_[0].data() + 1, 0, B24 ? 8 : 0, 0, a, K);
+        int32_t level = levels_.leveler;
+        for (int32_t i = 0; i < K; ++i) {
+            level = held_level(level, a[i], d9);
             leveler_.step(table[table_index(level, FULL_INDEX_MAX)], t);
+            g[i] = leveler_.gain;
         }
-        const double g = leveler_.gain;
-        for (int c = 0; c < C; ++c) chain_[c][static_cast<size_t>(k)] = round_i32(v[c] * g);
+        levels_.leveler = level;
+    } else {
+        int32_t* b = det_low_[1].data() + 1;
+        int32_t* lv = det_mid_[0].data() + 1;
+        kernels::abs_detector(chain_[0].data() + 1, 0, 0, 0, a, K);
+        kernels::abs_detector(chain_[1].data() + 1, 0, 0, 0, b, K);
+        kernels::linked_levels(a, b, 1, 1, d9, lv, K);
+        for (int32_t i = 0; i < K; ++i) {
+            leveler_.step(table[table_index(lv[i], FULL_INDEX_MAX)], t);
+            g[i] = leveler_.gain;
+        }
+        if (K > 0) levels_.leveler = lv[K - 1];
     }
+    for (int c = 0; c < C; ++c) kernels::apply_gains(chain_[c].data() + 1, g, K);
 }
 
 // Pass 3: LOW, MID and HIGH for J = 81 .. K - 81.
@@ -235,17 +248,9 @@ template <int C> void Engine::pass_split(int32_t K) {
         }
     }
     for (int c = 0; c < C; ++c) {
-        const int32_t* x = chain_[c].data();
-        const double* ls = low_sum_[c].data();
-        const double* hs = high_sum_[c].data();
-        int32_t* lo = low_band_[c].data();
-        int32_t* mi = mid_band_[c].data();
-        int32_t* hi = high_band_[c].data();
-        for (int32_t j = first; j <= last; ++j) {
-            lo[j] = round_i32(ls[j]);
-            hi[j] = round_i32(hs[j]);
-            mi[j] = round_i32(x[j] - ls[j] - hs[j]);
-        }
+        kernels::split_bands(chain_[c].data() + first, low_sum_[c].data() + first,
+                             high_sum_[c].data() + first, low_band_[c].data() + first,
+                             mid_band_[c].data() + first, high_band_[c].data() + first, count);
     }
 }
 
@@ -255,6 +260,7 @@ template <int C, bool B24> int32_t Engine::pass_bands(int32_t K) {
     const LookAhead& la = look_ahead_;
     const int32_t first = SPLIT_MARGIN;
     const int32_t last = K - SPLIT_MARGIN - la.low;
+    const int32_t n = std::max(0, last - first + 1);
     low_.hold_end = HOLD_END_START_LOW;
     mid_.hold_end = HOLD_END_START_MID;
     high_.hold_end = HOLD_END_START_HIGH;
@@ -263,14 +269,31 @@ template <int C, bool B24> int32_t Engine::pass_bands(int32_t K) {
     const double ol = out_low_, om = out_mid_, oh = out_high_;
     if (bypass_) {
         for (int c = 0; c < C; ++c) {
-            const int32_t* lo = low_band_[c].data();
-            const int32_t* mi = mid_band_[c].data();
-            const int32_t* hi = high_band_[c].data();
-            int32_t* s = sum_[c].data();
-            for (int32_t j = first; j <= last; ++j)
-                s[j] = round_i32(lo[j] * ol) + round_i32(mi[j] * om) + round_i32(hi[j] * oh);
+            kernels::band_sum_bypass(low_band_[c].data() + first, mid_band_[c].data() + first,
+                                     high_band_[c].data() + first, ol, om, oh, sum_[c].data() + first, n);
         }
         return last;
+    }
+
+    // Rectified detector inputs (with the look-ahead), per side.
+    const int shift = B24 ? DETECTOR_SHIFT_24 : 0;
+    for (int c = 0; c < C; ++c) {
+        kernels::low_detector(low_band_[c].data() + first, la.low, shift, det_low_[c].data(), n);
+        kernels::abs_detector(mid_band_[c].data() + first, la.mid, shift, 0, det_mid_[c].data(), n);
+        kernels::abs_detector(high_band_[c].data() + first, la.high, shift, 0, det_high_[c].data(), n);
+    }
+    const float d30 = times_.d30, d9 = times_.d9, d08 = times_.d08;
+    const int32_t* vl = det_low_[0].data();
+    const int32_t* vm = det_mid_[0].data();
+    const int32_t* vh = det_high_[0].data();
+    if constexpr (C == 2) {
+        // The linked level keeps no state: one level per index from both sides.
+        kernels::linked_levels(det_low_[0].data(), det_low_[1].data(), 0, 1, d30, linked_[0].data(), n);
+        kernels::linked_levels(det_mid_[0].data(), det_mid_[1].data(), 0, 1, d9, linked_[1].data(), n);
+        kernels::linked_levels(det_high_[0].data(), det_high_[1].data(), 0, 1, d08, linked_[2].data(), n);
+        vl = linked_[0].data();
+        vm = linked_[1].data();
+        vh = linked_[2].data();
     }
 
     const float* t_low = curves_.band(Band::Bass).from_zero();
@@ -279,38 +302,38 @@ template <int C, bool B24> int32_t Engine::pass_bands(int32_t K) {
     const GateSetting& gl = gates_.low;
     const GateSetting& gm = gates_.mid;
     const GateSetting& gh = gates_.high;
-    const float d30 = times_.d30, d9 = times_.d9, d08 = times_.d08;
-    for (int32_t j = first; j <= last; ++j) {
-        int32_t vl[C], vm[C], vh[C];
-        for (int c = 0; c < C; ++c) {
-            const int32_t* lo = low_band_[c].data();
-            vl[c] = to16<B24>(low_detector_value(lo[j + la.low], lo[j + la.low - 20]));
-            vm[c] = to16<B24>(std::abs(mid_band_[c][static_cast<size_t>(j + la.mid)]));
-            vh[c] = to16<B24>(std::abs(high_band_[c][static_cast<size_t>(j + la.high)]));
-        }
+    DetectorLevels lv = levels_;
+    for (int32_t i = 0; i < n; ++i) {
+        const int32_t j = first + i;
         if constexpr (C == 1) {
-            levels_.low = held_level(levels_.low, vl[0], d30);
-            levels_.mid = held_level(levels_.mid, vm[0], d9);
-            levels_.high = held_level(levels_.high, vh[0], d08);
+            lv.low = held_level(lv.low, vl[i], d30);
+            lv.mid = held_level(lv.mid, vm[i], d9);
+            lv.high = held_level(lv.high, vh[i], d08);
         } else {
-            levels_.low = linked_level(std::max(vl[0], 1), std::max(vl[C - 1], 1), d30);
-            levels_.mid = linked_level(std::max(vm[0], 1), std::max(vm[C - 1], 1), d9);
-            levels_.high = linked_level(std::max(vh[0], 1), std::max(vh[C - 1], 1), d08);
+            lv.low = vl[i];
+            lv.mid = vm[i];
+            lv.high = vh[i];
         }
-        low_.step(t_low[table_index(levels_.low, BAND_INDEX_MAX)], times_.low, HOLD_LOW, j);
-        mid_.step(t_mid[table_index(levels_.mid, BAND_INDEX_MAX)], times_.mid, HOLD_MID, j);
-        high_.step(t_high[table_index(levels_.high, BAND_INDEX_MAX)], times_.high, HOLD_HIGH, j);
-        if (gl.on) gate_low_.step(levels_.low, gl);
-        if (gm.on) gate_mid_.step(levels_.mid, gm);
-        if (gh.on) gate_high_.step(levels_.high, gh);
-        const double fl = low_.gain, fm = mid_.gain, fh = high_.gain;
-        const double gtl = gate_low_.gain, gtm = gate_mid_.gain, gth = gate_high_.gain;
-        for (int c = 0; c < C; ++c) {
-            sum_[c][static_cast<size_t>(j)] =
-                round_i32(low_band_[c][static_cast<size_t>(j)] * fl * ol * gtl) +
-                round_i32(mid_band_[c][static_cast<size_t>(j)] * fm * om * gtm) +
-                round_i32(high_band_[c][static_cast<size_t>(j)] * fh * oh * gth);
-        }
+        low_.step(t_low[table_index(lv.low, BAND_INDEX_MAX)], times_.low, HOLD_LOW, j);
+        mid_.step(t_mid[table_index(lv.mid, BAND_INDEX_MAX)], times_.mid, HOLD_MID, j);
+        high_.step(t_high[table_index(lv.high, BAND_INDEX_MAX)], times_.high, HOLD_HIGH, j);
+        if (gl.on) gate_low_.step(lv.low, gl);
+        if (gm.on) gate_mid_.step(lv.mid, gm);
+        if (gh.on) gate_high_.step(lv.high, gh);
+        g_low_[static_cast<size_t>(i)] = low_.gain;
+        g_mid_[static_cast<size_t>(i)] = mid_.gain;
+        g_high_[static_cast<size_t>(i)] = high_.gain;
+        t_low_[static_cast<size_t>(i)] = gate_low_.gain;
+        t_mid_[static_cast<size_t>(i)] = gate_mid_.gain;
+        t_high_[static_cast<size_t>(i)] = gate_high_.gain;
+    }
+    levels_.low = lv.low;
+    levels_.mid = lv.mid;
+    levels_.high = lv.high;
+    for (int c = 0; c < C; ++c) {
+        kernels::band_sum(low_band_[c].data() + first, mid_band_[c].data() + first,
+                          high_band_[c].data() + first, g_low_.data(), g_mid_.data(), g_high_.data(),
+                          t_low_.data(), t_mid_.data(), t_high_.data(), ol, om, oh, sum_[c].data() + first, n);
     }
     return last;
 }
@@ -320,34 +343,38 @@ template <int C, bool B24> void Engine::pass_limiter(int32_t bands_last) {
     const int32_t first = SPLIT_MARGIN;
     const int32_t la = look_ahead_.mid;
     const int32_t last = bands_last - la - 2;
+    const int32_t frames = std::max(0, last - first + 1);
     const float* table = curves_.limiter().from_zero();
     const SectionTimes& t = times_.limiter;
     const float d9 = times_.d9;
-    const double out_gain = limiter_out_;
+    const int shift = B24 ? DETECTOR_SHIFT_24 : 0;
+    for (int c = 0; c < C; ++c)
+        kernels::abs_detector(sum_[c].data() + first, la, shift, LIMITER_SHIFT, det_lim_[c].data(), frames);
+    const int32_t* v0 = det_lim_[0].data();
+    const int32_t* v1 = det_lim_[C - 1].data();
+    int32_t level = levels_.limiter;
+    for (int32_t i = 0; i < frames; ++i) {
+        // Stereo keeps the held maximum too: the louder side decides.
+        level = held_level(level, C == 1 ? v0[i] : std::max(v0[i], v1[i]), d9);
+        limiter_.step(table[table_index(level, FULL_INDEX_MAX)], t, HOLD_LIMITER, first + i);
+        g_lim_[static_cast<size_t>(i)] = limiter_.gain;
+    }
+    levels_.limiter = level;
+
     const int bytes = B24 ? 3 : 2;
-    const int32_t frames = std::max(0, last - first + 1);
     out_.resize(static_cast<size_t>(frames) * C * bytes);
-    uint8_t* o = out_.data();
     int32_t peak = 0;
-    for (int32_t j = first; j <= last; ++j) {
-        int32_t v[C];
-        for (int c = 0; c < C; ++c)
-            v[c] = to16<B24>(std::abs(sum_[c][static_cast<size_t>(j + la)]) >> LIMITER_SHIFT);
-        if constexpr (C == 1) {
-            levels_.limiter = held_level(levels_.limiter, v[0], d9);
-        } else {
-            levels_.limiter = round_i32(
-                static_cast<double>(std::max({levels_.limiter, v[0], v[C - 1]})) * d9);
-        }
-        limiter_.step(table[table_index(levels_.limiter, FULL_INDEX_MAX)], t, HOLD_LIMITER, j);
-        const double g = limiter_.gain;
-        for (int c = 0; c < C; ++c) {
-            int32_t out = round_i32(sum_[c][static_cast<size_t>(j)] * g * out_gain);
-            out = B24 ? clip24(out) : clip16(out);
-            peak = std::max(peak, std::abs(out));
-            *o++ = static_cast<uint8_t>(out & 0xFF);
-            *o++ = static_cast<uint8_t>((out >> 8) & 0xFF);
-            if (B24) *o++ = static_cast<uint8_t>((out >> 16) & 0xFF);
+    for (int c = 0; c < C; ++c) {
+        int32_t* o = out_values_.data();
+        peak = std::max(peak, kernels::limiter_output(sum_[c].data() + first, g_lim_.data(), limiter_out_,
+                                                      B24 ? -8388608 : -32768, B24 ? 8388607 : 32767, o,
+                                                      frames));
+        uint8_t* b = out_.data() + static_cast<size_t>(c) * bytes;
+        for (int32_t i = 0; i < frames; ++i, b += C * bytes) {
+            const int32_t v = o[i];
+            b[0] = static_cast<uint8_t>(v & 0xFF);
+            b[1] = static_cast<uint8_t>((v >> 8) & 0xFF);
+            if (B24) b[2] = static_cast<uint8_t>((v >> 16) & 0xFF);
         }
     }
     out_peak_ = B24 ? (peak >> DETECTOR_SHIFT_24) : peak;

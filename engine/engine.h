@@ -148,6 +148,11 @@ private:
     // Block buffers, per side (index 0 left/mono, 1 right).
     std::array<std::vector<int32_t>, 2> src_, chain_, low_band_, mid_band_, high_band_, sum_;
     std::array<std::vector<double>, 2> src_d_, acc_, chain_d_, low_sum_, high_sum_;
+    // Per-index gains of the serial sections and detector inputs.
+    std::vector<float> g_lev_, g_low_, g_mid_, g_high_, t_low_, t_mid_, t_high_, g_lim_;
+    std::array<std::vector<int32_t>, 2> det_low_, det_mid_, det_high_, det_lim_;
+    std::array<std::vector<int32_t>, 3> linked_;  // stereo band levels
+    std::vector<int32_t> out_values_;
     FastFir eq_fir_, xover_fir_;
     std::vector<uint8_t> out_;
     int32_t out_frames_ = 0;

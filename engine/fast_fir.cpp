@@ -39,7 +39,7 @@ void FastFir::design(int half, const double* h1, const double* h2, int max_outpu
             gr[static_cast<size_t>(m)] = h[m];
             gr[n - static_cast<size_t>(m)] = h[m];
         }
-        fft_.forward(gr.data(), gi.data());
+        fft_.forward_to_bitreversed(gr.data(), gi.data());
         out.resize(n);
         for (size_t k = 0; k < n; ++k) out[k] = gr[k] / n_;  // real: the taps are even
     };
@@ -50,8 +50,8 @@ void FastFir::design(int half, const double* h1, const double* h2, int max_outpu
 namespace {
 
 __attribute__((target_clones("avx2", "default")))
-void scale_into(const double* __restrict re, const double* __restrict im, const double* __restrict s,
-                double* __restrict out_re, double* __restrict out_im, int n) {
+void scale_into(const double* re, const double* im, const double* __restrict s,
+                double* out_re, double* out_im, int n) {
     for (int k = 0; k < n; ++k) {
         out_re[k] = re[k] * s[k];
         out_im[k] = im[k] * s[k];
@@ -74,13 +74,13 @@ void FastFir::segment(const double* a, const double* b, int count, int first, do
         std::copy(a + from, a + to, re_.begin() + (from - start));
         if (b) std::copy(b + from, b + to, im_.begin() + (from - start));
     }
-    fft_.forward(re_.data(), im_.data());
+    fft_.forward_to_bitreversed(re_.data(), im_.data());
     if (two_filters_) {
         scale_into(re_.data(), im_.data(), spectrum2_.data(), re2_.data(), im2_.data(), n_);
-        fft_.inverse(re2_.data(), im2_.data());
+        fft_.inverse_from_bitreversed(re2_.data(), im2_.data());
     }
     scale_into(re_.data(), im_.data(), spectrum1_.data(), re_.data(), im_.data(), n_);
-    fft_.inverse(re_.data(), im_.data());
+    fft_.inverse_from_bitreversed(re_.data(), im_.data());
     const int outputs = std::min(valid_, count - first);
     std::copy_n(re_.begin() + half_, outputs, out1a + first);
     if (b) std::copy_n(im_.begin() + half_, outputs, out1b + first);

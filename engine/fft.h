@@ -16,9 +16,18 @@ public:
     void forward(double* re, double* im) const;
     // In place, unscaled inverse (no 1/n): the forward transform with the
     // real and imaginary parts exchanged.
-    void inverse(double* re, double* im) const { forward(im, re); }
+    void inverse(double* re, double* im) const;
+
+    // The pair for convolution without reordering: the forward transform
+    // leaves the spectrum in bit-reversed order, and the inverse takes it in
+    // that order and returns natural order. Spectra multiplied element-wise
+    // in between stay consistent.
+    void forward_to_bitreversed(double* re, double* im) const;
+    void inverse_from_bitreversed(double* re, double* im) const { dit_stages(im, re); }
 
 private:
+    void dit_stages(double* re, double* im) const;
+
     int n_ = 0;
     std::vector<std::pair<int32_t, int32_t>> swaps_;  // bit-reversal pairs
     // Twiddles of the stage with span h at [h, 2h): e^(-i pi j / h).

@@ -1,0 +1,102 @@
+#include "engine/kernels.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#define SC_VECTOR __attribute__((target_clones("avx2", "default")))
+
+namespace sc::engine::kernels {
+
+namespace {
+
+// Round to nearest, ties to even, for |x| < 2^51: the sum with 1.5 * 2^52
+// leaves no fraction bits, so the hardware rounding of the addition decides.
+inline int32_t rnd(double x) {
+    constexpr double magic = 6755399441055744.0;
+    return static_cast<int32_t>((x + magic) - magic);
+}
+
+}  // namespace
+
+SC_VECTOR void filter_and_gain(const int32_t* __restrict x, const double* __restrict acc, double gain,
+                               int32_t* __restrict out, int n) {
+    for (int i = 0; i < n; ++i) out[i] = rnd(static_cast<double>(x[i] - rnd(acc[i])) * gain);
+}
+
+SC_VECTOR void apply_gains(int32_t* __restrict v, const float* __restrict g, int n) {
+    for (int i = 0; i < n; ++i) v[i] = rnd(static_cast<double>(v[i]) * static_cast<double>(g[i]));
+}
+
+SC_VECTOR void apply_gain(int32_t* __restrict v, double g, int n) {
+    for (int i = 0; i < n; ++i) v[i] = rnd(static_cast<double>(v[i]) * g);
+}
+
+SC_VECTOR void split_bands(const int32_t* __restrict x, const double* __restrict ls,
+                           const double* __restrict hs, int32_t* __restrict low, int32_t* __restrict mid,
+                           int32_t* __restrict high, int n) {
+    for (int i = 0; i < n; ++i) {
+        low[i] = rnd(ls[i]);
+        high[i] = rnd(hs[i]);
+        mid[i] = rnd(static_cast<double>(x[i]) - ls[i] - hs[i]);
+    }
+}
+
+SC_VECTOR void band_sum(const int32_t* __restrict l, const int32_t* __restrict m, const int32_t* __restrict h,
+                        const float* __restrict fl, const float* __restrict fm, const float* __restrict fh,
+                        const float* __restrict tl, const float* __restrict tm, const float* __restrict th,
+                        double ol, double om, double oh, int32_t* __restrict sum, int n) {
+    for (int i = 0; i < n; ++i) {
+        sum[i] = rnd(static_cast<double>(l[i]) * fl[i] * ol * tl[i]) +
+                 rnd(static_cast<double>(m[i]) * fm[i] * om * tm[i]) +
+                 rnd(static_cast<double>(h[i]) * fh[i] * oh * th[i]);
+    }
+}
+
+SC_VECTOR void band_sum_bypass(const int32_t* __restrict l, const int32_t* __restrict m,
+                               const int32_t* __restrict h, double ol, double om, double oh,
+                               int32_t* __restrict sum, int n) {
+    for (int i = 0; i < n; ++i) {
+        sum[i] = rnd(static_cast<double>(l[i]) * ol) + rnd(static_cast<double>(m[i]) * om) +
+                 rnd(static_cast<double>(h[i]) * oh);
+    }
+}
+
+SC_VECTOR void low_detector(const int32_t* __restrict x, int la, int shift, int32_t* __restrict v, int n) {
+    for (int i = 0; i < n; ++i) {
+        const int32_t ahead = std::abs(x[i + la]);
+        const int32_t before = std::abs(x[i + la - 20]);
+        v[i] = (2 * (ahead - (before >> 1))) >> shift;
+    }
+}
+
+SC_VECTOR void abs_detector(const int32_t* __restrict x, int la, int shift, int extra_shift,
+                            int32_t* __restrict v, int n) {
+    for (int i = 0; i < n; ++i) v[i] = (std::abs(x[i + la]) >> extra_shift) >> shift;
+}
+
+SC_VECTOR void linked_levels(const int32_t* __restrict a, const int32_t* __restrict b, int32_t add,
+                             int32_t floor_, float decay, int32_t* __restrict level, int n) {
+    const double d = decay;
+    for (int i = 0; i < n; ++i) {
+        const int32_t x = std::max(a[i] + add, floor_);
+        const int32_t y = std::max(b[i] + add, floor_);
+        const double hi = static_cast<double>(std::max(x, y));
+        const double lo = static_cast<double>(std::min(x, y));
+        const double ratio = hi / lo;
+        const double q = std::min(ratio, 1.4);  // limited to 1.4
+        level[i] = rnd(static_cast<double>(rnd(hi / q)) * d);
+    }
+}
+
+SC_VECTOR int32_t limiter_output(const int32_t* __restrict sum, const float* __restrict g, double og,
+                                 int32_t lo, int32_t hi, int32_t* __restrict out, int n) {
+    int32_t peak = 0;
+    for (int i = 0; i < n; ++i) {
+        const int32_t v = std::clamp(rnd(static_cast<double>(sum[i]) * g[i] * og), lo, hi);
+        out[i] = v;
+        peak = std::max(peak, std::abs(v));
+    }
+    return peak;
+}
+
+}  // namespace sc::engine::kernels

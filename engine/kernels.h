@@ -1,0 +1,38 @@
+// The element-wise loops of the chain, kept apart from the serial gain
+// computers so that they vectorize (AVX2 clones where the machine has it).
+// Every rounding is to nearest, ties to even, exactly as the scalar code.
+#pragma once
+
+#include <cstdint>
+
+namespace sc::engine::kernels {
+
+// out = round((x - round(acc)) * gain): the equalizer result and input gain.
+void filter_and_gain(const int32_t* x, const double* acc, double gain, int32_t* out, int n);
+// v = round(v * g[i]) with a gain per element.
+void apply_gains(int32_t* v, const float* g, int n);
+// v = round(v * g).
+void apply_gain(int32_t* v, double g, int n);
+// LOW = round(ls), HIGH = round(hs), MID = round(x - ls - hs).
+void split_bands(const int32_t* x, const double* ls, const double* hs, int32_t* low, int32_t* mid,
+                 int32_t* high, int n);
+// sum = round(L * fl * ol * tl) + round(M * fm * om * tm) + round(H * fh * oh * th).
+void band_sum(const int32_t* l, const int32_t* m, const int32_t* h, const float* fl, const float* fm,
+              const float* fh, const float* tl, const float* tm, const float* th, double ol, double om,
+              double oh, int32_t* sum, int n);
+// sum = round(L * ol) + round(M * om) + round(H * oh) (multiband bypass).
+void band_sum_bypass(const int32_t* l, const int32_t* m, const int32_t* h, double ol, double om,
+                     double oh, int32_t* sum, int n);
+// Rectified detector inputs, `shift` 0 or 8 (24-bit sources):
+// LOW: 2 (|x(i + la)| - floor(|x(i + la - 20)| / 2)); others |x(i + la)|.
+void low_detector(const int32_t* x, int la, int shift, int32_t* v, int n);
+void abs_detector(const int32_t* x, int la, int shift, int extra_shift, int32_t* v, int n);
+// The stereo link of two rectified inputs, each raised to at least `floor_`
+// (1), then decayed: one level per element, no state.
+void linked_levels(const int32_t* a, const int32_t* b, int32_t add, int32_t floor_, float decay,
+                   int32_t* level, int n);
+// out = clip(round(sum * g[i] * og)) to [lo, hi]; returns max |out|.
+int32_t limiter_output(const int32_t* sum, const float* g, double og, int32_t lo, int32_t hi,
+                       int32_t* out, int n);
+
+}  // namespace sc::engine::kernels
