@@ -96,9 +96,9 @@ TEST(Equalizer, FilterSumCountsTheCentreTwiceWithTheHalvedTap) {
     p.EQ[11] = -4.0f;
     Equalizer e;
     e.EQ_FILTERBESTIMMEN(p, 44100);
-    int32_t x[9] = {0, 0, 0, 0, 1000, 0, 0, 0, 0};
-    EXPECT_DOUBLE_EQ(e.sum_at(x, 4, 1), 2.0 * e.c()[0] * 1000);
-    EXPECT_DOUBLE_EQ(e.sum_at(x, 2, 1), static_cast<double>(e.c()[2]) * 1000);
+    int32_t x[13] = {0, 0, 0, 0, 0, 0, 1000, 0, 0, 0, 0, 0, 0};
+    EXPECT_DOUBLE_EQ(e.sum_at(x, 6, 1), 2.0 * e.c()[0] * 1000);
+    EXPECT_DOUBLE_EQ(e.sum_at(x, 4, 1), static_cast<double>(e.c()[2]) * 1000);
 }
 
 TEST(Crossover, ResponsesAt44100) {
