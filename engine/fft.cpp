@@ -19,10 +19,14 @@ void Fft::resize(int size) {
         if (i < r) swaps_.emplace_back(i, r);
     }
     const double pi = 3.14159265358979323846;
+    tw3_re_.assign(tw_re_.size(), 0.0);
+    tw3_im_.assign(tw_re_.size(), 0.0);
     for (int h = 1; h < size; h *= 2) {
         for (int j = 0; j < h; ++j) {
             tw_re_[static_cast<size_t>(h + j)] = std::cos(pi * j / h);
             tw_im_[static_cast<size_t>(h + j)] = -std::sin(pi * j / h);
+            tw3_re_[static_cast<size_t>(h + j)] = std::cos(pi * 3 * j / (2 * h));
+            tw3_im_[static_cast<size_t>(h + j)] = -std::sin(pi * 3 * j / (2 * h));
         }
     }
 }
@@ -69,6 +73,79 @@ void dif_butterflies(double* __restrict re, double* __restrict im, const double*
     }
 }
 
+// Two decimation-in-frequency stages at once: spans 2q and q.
+__attribute__((target_clones("avx2", "default")))
+void dif_pair(double* __restrict re, double* __restrict im, const double* __restrict w1r,
+              const double* __restrict w1i, const double* __restrict w2r, const double* __restrict w2i,
+              const double* __restrict w3r, const double* __restrict w3i, int n, int q) {
+    for (int start = 0; start < n; start += 4 * q) {
+        double* r0 = re + start; double* i0 = im + start;
+        double* r1 = r0 + q;     double* i1 = i0 + q;
+        double* r2 = r1 + q;     double* i2 = i1 + q;
+        double* r3 = r2 + q;     double* i3 = i2 + q;
+        // The four quarters of a group never overlap.
+#pragma GCC ivdep
+        for (int j = 0; j < q; ++j) {
+            const double s0r = r0[j] + r2[j], s0i = i0[j] + i2[j];
+            const double s1r = r1[j] + r3[j], s1i = i1[j] + i3[j];
+            const double ar = r0[j] - r2[j], ai = i0[j] - i2[j];
+            const double br = r1[j] - r3[j], bi = i1[j] - i3[j];
+            // out0 = s0 + s1; out1 = (s0 - s1) w2; out2 = (A - iB) w1; out3 = (A + iB) w3
+            const double dr = s0r - s1r, di = s0i - s1i;
+            const double er = ar + bi, ei = ai - br;  // A - iB
+            const double fr = ar - bi, fi = ai + br;  // A + iB
+            r0[j] = s0r + s1r;
+            i0[j] = s0i + s1i;
+            r1[j] = dr * w2r[j] - di * w2i[j];
+            i1[j] = dr * w2i[j] + di * w2r[j];
+            r2[j] = er * w1r[j] - ei * w1i[j];
+            i2[j] = er * w1i[j] + ei * w1r[j];
+            r3[j] = fr * w3r[j] - fi * w3i[j];
+            i3[j] = fr * w3i[j] + fi * w3r[j];
+        }
+    }
+}
+
+// Two decimation-in-time stages at once: spans q and 2q.
+__attribute__((target_clones("avx2", "default")))
+void dit_pair(double* __restrict re, double* __restrict im, const double* __restrict w1r,
+              const double* __restrict w1i, const double* __restrict w2r, const double* __restrict w2i,
+              int n, int q) {
+    for (int start = 0; start < n; start += 4 * q) {
+        double* r0 = re + start; double* i0 = im + start;
+        double* r1 = r0 + q;     double* i1 = i0 + q;
+        double* r2 = r1 + q;     double* i2 = i1 + q;
+        double* r3 = r2 + q;     double* i3 = i2 + q;
+        // The four quarters of a group never overlap.
+#pragma GCC ivdep
+        for (int j = 0; j < q; ++j) {
+            // Span q: t = x1 w2, t' = x3 w2.
+            const double tr = r1[j] * w2r[j] - i1[j] * w2i[j];
+            const double ti = r1[j] * w2i[j] + i1[j] * w2r[j];
+            const double ur = r3[j] * w2r[j] - i3[j] * w2i[j];
+            const double ui = r3[j] * w2i[j] + i3[j] * w2r[j];
+            const double y0r = r0[j] + tr, y0i = i0[j] + ti;
+            const double y1r = r0[j] - tr, y1i = i0[j] - ti;
+            const double y2r = r2[j] + ur, y2i = i2[j] + ui;
+            const double y3r = r2[j] - ur, y3i = i2[j] - ui;
+            // Span 2q: y2 w1 and -i y3 w1.
+            const double vr = y2r * w1r[j] - y2i * w1i[j];
+            const double vi = y2r * w1i[j] + y2i * w1r[j];
+            const double zr = y3r * w1r[j] - y3i * w1i[j];
+            const double zi = y3r * w1i[j] + y3i * w1r[j];
+            r0[j] = y0r + vr;
+            i0[j] = y0i + vi;
+            r2[j] = y0r - vr;
+            i2[j] = y0i - vi;
+            // -i z = zi - i zr
+            r1[j] = y1r + zi;
+            i1[j] = y1i - zr;
+            r3[j] = y1r - zi;
+            i3[j] = y1i + zr;
+        }
+    }
+}
+
 }  // namespace
 
 void Fft::forward(double* re, double* im) const {
@@ -85,7 +162,18 @@ void Fft::inverse(double* re, double* im) const { forward(im, re); }
 void Fft::forward_to_bitreversed(double* re, double* im) const {
     const int n = n_;
     if (n < 2) return;
-    for (int h = n / 2; h >= 4; h /= 2) dif_butterflies(re, im, tw_re_.data() + h, tw_im_.data() + h, n, h);
+    int bits = 0;
+    while ((1 << bits) < n) ++bits;
+    int h = n / 2;
+    if (bits >= 3 && (bits - 2) % 2 == 1) {  // an odd count of spans above 2: one single stage
+        dif_butterflies(re, im, tw_re_.data() + h, tw_im_.data() + h, n, h);
+        h /= 2;
+    }
+    for (; h >= 8; h /= 4) {
+        const int q = h / 2;
+        dif_pair(re, im, tw_re_.data() + h, tw_im_.data() + h, tw_re_.data() + q, tw_im_.data() + q,
+                 tw3_re_.data() + q, tw3_im_.data() + q, n, q);
+    }
     if (n >= 4) {
         for (int s = 0; s < n; s += 4) {
             // Span 2: twiddles 1 and -i.
@@ -141,7 +229,11 @@ void Fft::dit_stages(double* re, double* im) const {
         im[1] = i0 - im[1];
         return;
     }
-    for (int h = 4; h < n; h *= 2) butterflies(re, im, tw_re_.data() + h, tw_im_.data() + h, n, h);
+    int h = 4;
+    for (; 4 * h <= n; h *= 4) {
+        dit_pair(re, im, tw_re_.data() + 2 * h, tw_im_.data() + 2 * h, tw_re_.data() + h, tw_im_.data() + h, n, h);
+    }
+    if (h < n) butterflies(re, im, tw_re_.data() + h, tw_im_.data() + h, n, h);
 }
 
 }  // namespace sc::engine

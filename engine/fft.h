@@ -32,6 +32,8 @@ private:
     std::vector<std::pair<int32_t, int32_t>> swaps_;  // bit-reversal pairs
     // Twiddles of the stage with span h at [h, 2h): e^(-i pi j / h).
     std::vector<double> tw_re_, tw_im_;
+    // e^(-i pi 3j / (2q)) for the radix-4 pairs, at [q, 2q).
+    std::vector<double> tw3_re_, tw3_im_;
 };
 
 }  // namespace sc::engine
