@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake g++ clang libclang-rt-14-dev
-  libgtest-dev libgmock-dev
+  libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libpng-dev zlib1g-dev
   console-setup-linux
   xvfb xauth

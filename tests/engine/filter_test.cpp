@@ -145,15 +145,4 @@ TEST(Crossover, SineSplitsMeasuredThroughTheFilterSums) {
     }
 }
 
-TEST(Crossover, TapsAreSymmetricWithHalvedCentres) {
-    Crossover x;
-    for (int j = 0; j <= XOVER_HALF; ++j) {
-        ASSERT_EQ(x.low_taps()[XOVER_HALF + j], x.low_taps()[XOVER_HALF - j]);
-        ASSERT_EQ(x.high_taps()[XOVER_HALF + j], x.high_taps()[XOVER_HALF - j]);
-    }
-    EXPECT_DOUBLE_EQ(x.low_taps()[XOVER_HALF], 0.01145 / 2);
-    EXPECT_EQ(x.high_weights()[0], 0.0f);
-    EXPECT_FLOAT_EQ(x.high_weights()[1], static_cast<float>((1 + 1 / 17.0) * 0.95));
-}
-
 }  // namespace sc::engine
