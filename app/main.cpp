@@ -1,12 +1,12 @@
 #include <cstdio>
-#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/cli_run.h"
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0) {
-            std::puts("sonoclamper - raises and controls the loudness of audio files");
-            return 0;
-        }
-    }
-    return 0;
+    const std::vector<std::string> args(argv + 1, argv + argc);
+    if (sc::cli::wants_command_line(args)) return sc::cli::main(args);
+    std::fprintf(stderr, "sonoclamper: the window is not built into this program; use --process FILE... (see --help)\n");
+    return 2;
 }

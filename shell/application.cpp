@@ -6,7 +6,9 @@
 
 namespace sc {
 
-Application::Application(View& view, PlatformServices platform) : view_(view), platform_(platform) {}
+Application::Application(View& view, PlatformServices platform) : view_(view), platform_(platform) {
+    source_format.sample_rate = 44100;
+}
 
 void Application::startup(const std::vector<std::string>& /*command_line*/) {
     // 1. window and title
@@ -20,6 +22,9 @@ void Application::restart() {
     auto& clock = platform_.clock;
     // 3. restart point
     state = ProgramState{};
+    source_format = SourceFormat{};
+    source_format.sample_rate = 44100;
+    source_channels_ = 1;
     state.start_time = clock.timer();
     view_.set_palette_ranges();
 
@@ -124,6 +129,8 @@ void Application::D__DECKELZEIGEN() {
     state.last_full_redraw = platform_.clock.timer();
 }
 
+JobOutcome Application::run_job() { return sc::run_job(*this); }
+
 void Application::apply(PresetId id) { apply_preset(params, id, vocal_flags, *this); }
 
 // The running gains are set to 1.0 again at every job start, and nothing
@@ -131,8 +138,8 @@ void Application::apply(PresetId id) { apply_preset(params, id, vocal_flags, *th
 void Application::reset_running_gain(int /*which*/) {}
 
 void Application::K_KURVE_ERZEUGEN_LIMI() { engine.K_KURVE_ERZEUGEN_LIMI(params); }
-void Application::ATT_REL_ANRATEANPASSEN() { engine.ATT_REL_ANRATEANPASSEN(params, time_sample_rate); }
-void Application::EQ_FILTERBESTIMMEN() { engine.EQ_FILTERBESTIMMEN(params, time_sample_rate); }
+void Application::ATT_REL_ANRATEANPASSEN() { engine.ATT_REL_ANRATEANPASSEN(params, source_format.sample_rate); }
+void Application::EQ_FILTERBESTIMMEN() { engine.EQ_FILTERBESTIMMEN(params, source_format.sample_rate); }
 void Application::K_KURVE_ERZEUGEN_BASS() { engine.K_KURVE_ERZEUGEN_BASS(params, source_channels_); }
 void Application::K_KURVE_ERZEUGEN_MIDD() { engine.K_KURVE_ERZEUGEN_MIDD(params, source_channels_); }
 void Application::K_KURVE_ERZEUGEN_HIGH() { engine.K_KURVE_ERZEUGEN_HIGH(params, source_channels_); }

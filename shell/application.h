@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "audiofile/source_format.h"
 #include "engine/engine.h"
 #include "settings/parameter_set.h"
 #include "settings/presets.h"
+#include "shell/job.h"
 #include "shell/platform_services.h"
 #include "shell/program_exit.h"
 #include "shell/program_state.h"
@@ -22,9 +24,10 @@ public:
     ProgramState state;
     ParameterSet params;
     engine::Engine engine;
-    // Sample rate the time coefficients are computed for (44100 until a
-    // file is loaded; presets and user setups set it back).
-    int32_t time_sample_rate = 44100;
+    // What the header of the loaded source says. Its sample rate is the one
+    // the time coefficients and filters are computed for (44100 until a file
+    // is loaded; presets and user setups set it back).
+    SourceFormat source_format;
     // The vocal attribute flags of the vocal selection screen.
     VocalFlags vocal_flags;
 
@@ -93,8 +96,11 @@ public:
     int source_channels() const { return source_channels_; }
     void set_source_channels(int channels) { source_channels_ = channels == 2 ? 2 : 1; }
 
+    // The processing job of the loaded file.
+    JobOutcome run_job();
+
 private:
-    void reset_time_sample_rate() override { time_sample_rate = 44100; }
+    void reset_time_sample_rate() override { source_format.sample_rate = 44100; }
     void reset_running_gain(int which) override;
 
     // Deletes a work file if it is there.

@@ -23,6 +23,20 @@ struct HintMessage {
     int16_t tip_column = 0;
 };
 
+// What the panel shows of a running job after each block.
+struct JobBlockInfo {
+    int64_t done_bytes = 0;      // data bytes behind the read position
+    int64_t data_size = 0;       // data bytes of the source
+    int32_t input_peak_left = 0;  // 16-bit scale
+    int32_t input_peak_right = 0;
+    int32_t output_peak = 0;
+    // Smallest gain of each section since the last block (1.0 = no reduction).
+    float min_leveler = 1.0f, min_low = 1.0f, min_mid = 1.0f, min_high = 1.0f, min_limiter = 1.0f;
+    double elapsed = 0.0;        // seconds since the data loop started
+    double audio_seconds = 0.0;  // of source audio behind the read position
+    int32_t block = 0;           // blocks so far, from 1
+};
+
 class View {
 public:
     virtual ~View() = default;
@@ -57,6 +71,23 @@ public:
     // The box of an unknown run-time error: shown in the error colours with a
     // blinking frame for 10 s, then a key is awaited.
     virtual void fatal_error_box(const std::vector<std::string>& /*lines*/) {}
+
+    // --- the job ---------------------------------------------------------------
+    // A job begins on this source path / has ended (completed or not).
+    virtual void job_begins(std::string_view /*source_path*/) {}
+    virtual void job_ends(bool /*completed*/) {}
+    // The start animation of the source envelope.
+    virtual void job_start_animation() {}
+    // ZEIGE_STARTBUTTON: idle START, or STOP while a job runs.
+    virtual void show_start_button(bool /*running*/) {}
+    // The progress frame, drawn when the data loop starts.
+    virtual void job_progress_frame() {}
+    // After every block: meters, progress bar, activity blink, colour step.
+    virtual void job_block(const JobBlockInfo& /*info*/) {}
+    // The end marks on the result trace.
+    virtual void job_end_marks() {}
+    // Polled once per block: the STOP button was clicked.
+    virtual bool stop_clicked() { return false; }
 
     // The steps of start-up that draw: open the 800 x 525 screen and clear it,
     // set the palette ranges, clear to the panel background, set the last two

@@ -1,0 +1,218 @@
+#include "shell/job.h"
+
+#include <cmath>
+#include <memory>
+
+#include "audiofile/job_files.h"
+#include "audiofile/output_header.h"
+#include "audiofile/source_checks.h"
+#include "audiofile/work_files.h"
+#include "audiofile/hints.h"
+#include "engine/block_stream.h"
+#include "shell/application.h"
+#include "shell/job_texts.h"
+
+namespace sc {
+
+namespace {
+
+engine::SampleFormat sample_format_of(const SourceFormat& fmt) {
+    if (fmt.channels == 2) return engine::SampleFormat::Stereo16;
+    return fmt.mono24 ? engine::SampleFormat::Mono24 : engine::SampleFormat::Mono16;
+}
+
+int bytes_per_frame(const SourceFormat& fmt) { return fmt.channels == 2 ? 4 : fmt.mono24 ? 3 : 2; }
+
+// The batch entry of the job as an absolute path.
+std::string batch_entry_path(const ProgramState& s) {
+    const int i = s.batch_index;
+    if (i < 1 || i > static_cast<int>(s.batch_list.size())) return s.source_path;
+    std::string path = s.batch_list[static_cast<std::size_t>(i - 1)];
+    if (path.empty() || path[0] != '/') path = s.program_drive_root + path;
+    return path;
+}
+
+// STOP during the block loop: everything the job wrote goes, the older
+// result stays; a running batch is cancelled.
+void abort_job(Application& app) {
+    auto& s = app.state;
+    auto& view = app.view();
+    auto& fs = app.platform().fs;
+    auto& clock = app.platform().clock;
+    clock.sleep_ms(10);
+    s.start_request = 0;
+    view.wait_no_key();
+    s.result_exists = 0;
+    if (!s.buffer_path.empty()) fs.remove(s.buffer_path);
+    show_blink_hint(s, view, std::string(job_texts::USER_ABORT(s.LANGUAGE)), " ", 1);
+    DATEI_PROCESSOR_OUT_LOESCHEN(s, view, fs, clock);
+    if (s.batch_running) {
+        s.batch_count = 0;
+        s.batch_running = 0;
+        s.display_source_name.clear();
+        s.source_path.clear();
+        s.zoom_shown = 0;
+        LAME_PUFFER_WAV_LOESCHEN(s, view, fs, clock);
+    }
+}
+
+}  // namespace
+
+JobOutcome run_job(Application& app) {
+    auto& s = app.state;
+    auto& view = app.view();
+    auto& fs = app.platform().fs;
+    auto& clock = app.platform().clock;
+
+    // 1. hide the zoom
+    if (s.zoom_shown) {
+        s.zoom_shown = 0;
+        app.D__DECKELZEIGEN();
+        clock.sleep_ms(20);
+    }
+    // 2. batch title
+    if (s.batch_running) {
+        view.set_window_title("(" + std::to_string(s.batch_index) + "/" + std::to_string(s.batch_count) +
+                              ") SONOCLAMPER");
+        s.next_title_update = 1;
+    }
+    // 3. the filters for the rate the loaded file was read with
+    view.wait_no_key();
+    app.EQ_FILTERBESTIMMEN();
+    const int32_t designed_rate = app.source_format.sample_rate;
+
+    // 4.-5.
+    view.job_start_animation();
+    view.wait_no_key();
+
+    // 6. the file of the batch
+    if (!s.batch_list.empty() && s.batch_count > 0) {
+        s.source_path = batch_entry_path(s);
+        s.display_source_name = s.source_path;
+    }
+    view.job_begins(s.source_path);
+
+    // 7. running values, the job's curves, STOP button
+    app.engine.reset_running_values();
+    app.K_KURVE_ERZEUGEN_BASS();
+    app.K_KURVE_ERZEUGEN_MIDD();
+    app.K_KURVE_ERZEUGEN_HIGH();
+    app.K_KURVE_ERZEUGEN_LEVE();
+    view.show_start_button(true);
+
+    // 8.-10. the reading file, its existence and the job-start check
+    s.reading_path = s.source_is_mp3 ? s.mp3_buffer_wav : s.source_path;
+    SourceFormat& fmt = app.source_format;
+    std::unique_ptr<platform::File> source = open_source_for_job(fmt, s, view, fs, clock);
+    if (!source) {
+        view.show_start_button(false);
+        view.job_ends(false);
+        return JobOutcome::Rejected;
+    }
+    app.set_source_channels(fmt.channels);
+    // The filters must fit the file: a preset chosen after loading set the
+    // rate back to 44100, so a file of another rate gets its own design.
+    if (fmt.sample_rate != designed_rate) app.EQ_FILTERBESTIMMEN();
+    app.ATT_REL_ANRATEANPASSEN();
+
+    // 11.-12. header and buffer file
+    std::unique_ptr<platform::File> buffer = create_buffer_file(fmt, app.params.OUTFORMAT, s, view, fs, clock);
+
+    // 13. the data loop's constants
+    const double start = clock.timer();
+    view.job_progress_frame();
+    const engine::SampleFormat format = sample_format_of(fmt);
+    app.engine.prepare_job(app.params, format, fmt.sample_rate);
+    engine::BlockStream stream;
+    stream.begin(app.engine, {format, fmt.sample_rate, static_cast<int64_t>(fmt.data_offset()), fmt.data_size});
+
+    // 14. the block loop
+    const engine::ReadFn read = [&source](int64_t position, uint8_t* dst, size_t count) {
+        return source->read_at(static_cast<uint64_t>(position), dst, count);
+    };
+    const double bytes_per_second = static_cast<double>(fmt.sample_rate) * bytes_per_frame(fmt);
+    engine::BlockResult block;
+    int32_t passes = 0;
+    double estimate = 0.0;
+    uint64_t written = 0;
+    while (stream.next_block(read, block)) {
+        ++passes;
+        if (!block.chunk.empty() && !buffer->write(block.chunk.data(), block.chunk.size()))
+            throw RunTimeError{"writing " + s.buffer_path};
+        written += block.chunk.size();
+
+        const double now = clock.timer();
+        JobBlockInfo info;
+        info.done_bytes = static_cast<int64_t>(written);
+        info.data_size = fmt.data_size;
+        info.input_peak_left = block.input_peak_left;
+        info.input_peak_right = block.input_peak_right;
+        info.output_peak = block.output_peak;
+        info.min_leveler = block.minima.leveler;
+        info.min_low = block.minima.low;
+        info.min_mid = block.minima.mid;
+        info.min_high = block.minima.high;
+        info.min_limiter = block.minima.limiter;
+        info.elapsed = now - start;
+        info.audio_seconds = static_cast<double>(written) / bytes_per_second;
+        info.block = passes;
+        view.job_block(info);
+
+        if (view.stop_clicked()) {
+            buffer.reset();
+            source.reset();
+            abort_job(app);
+            clock.sleep_ms(200);
+            view.show_start_button(false);
+            view.job_ends(false);
+            return JobOutcome::Aborted;
+        }
+        const int64_t done = stream.read_position() - static_cast<int64_t>(fmt.data_offset());
+        if (now - start > 0.5 && done > 0)
+            estimate = std::nearbyint((now - start) * static_cast<double>(fmt.data_size) / static_cast<double>(done));
+        // the progress title of long jobs, every 10 s
+        if (estimate > 70 && !s.batch_running && s.next_title_update < now) {
+            s.next_title_update = now + 10;
+            const double percent = static_cast<double>(done) / static_cast<double>(fmt.data_size) * 98.0;
+            view.set_window_title(std::to_string(static_cast<long>(std::nearbyint(percent))) +
+                                  std::string(job_texts::PROGRESS_TITLE(s.LANGUAGE)));
+        }
+        if (passes % 6 == 0) clock.sleep_ms(15);
+    }
+
+    // 15. pad, close
+    pad_odd_data(*buffer, written, s.buffer_path);
+    if (!buffer->close()) throw RunTimeError{"closing " + s.buffer_path};
+    buffer.reset();
+    source.reset();
+
+    // 16. end marks, the RIFF size
+    view.job_end_marks();
+    patch_riff_size(fs, s.buffer_path);
+
+    // 17. the result
+    s.result_exists = 0;
+    if (!s.batch_running) s.result_exists = 1;
+
+    // 18.-19. older target, final name
+    replace_old_target(s, view, fs, clock);
+    move_buffer_to_target(s, fs);
+
+    // 20. the normal title again
+    if (s.next_title_update != 0 && !s.batch_running) {
+        view.set_window_title(s.window_title);
+        s.next_title_update = 0;
+    }
+    // 21. ready
+    view.show_start_button(false);
+    show_ready_hint(s, view);
+
+    // 22.
+    s.job_completed = 1;
+    clock.sleep_ms(200);
+    if (s.batch_running) ++s.batch_index;
+    view.job_ends(true);
+    return JobOutcome::Completed;
+}
+
+}  // namespace sc
