@@ -5,14 +5,15 @@
 #include "settings/parameter_steps.h"
 #include "shell/application.h"
 #include "shell/startup_paths.h"
+#include "tests/audiofile/test_support.h"
 #include "tests/shell/shell_fakes.h"
 
 namespace sc {
 namespace {
 
 using test::FakePlatform;
-using test::RecordingView;
-using test::TempFolder;
+using test::EventView;
+using test::TempDir;
 
 bool exists(const std::string& p) { return std::filesystem::exists(p); }
 
@@ -33,7 +34,7 @@ TEST(Startup, FillsTheStateAndShowsThePanelOfTheStartPreset) {
     FakePlatform fp;
     fp.env.vars["TEMP"] = "/scratch";
     fp.processes.installed["lame"] = "/usr/bin/lame";
-    RecordingView view;
+    EventView view;
     Application app(view, fp.services());
     app.params.OUTFORMAT = 5;
     app.params.KOMPR_BYPASS = 1;
@@ -66,7 +67,7 @@ TEST(Startup, FillsTheStateAndShowsThePanelOfTheStartPreset) {
 
 TEST(Presets, TheRedrawSnapsTheLimiterThresholdButDoesNotRebuildItsCurve) {
     FakePlatform fp;
-    RecordingView view;
+    EventView view;
     Application app(view, fp.services());
     app.startup({});
     // VOC_soft stores 29152; the curve is built from it: round(floor(29152 / 8) / 4)
@@ -84,25 +85,25 @@ TEST(Presets, TheRedrawSnapsTheLimiterThresholdButDoesNotRebuildItsCurve) {
 
 TEST(Startup, TheEncoderPathNamesTheProgramFolderWhenLameIsMissing) {
     FakePlatform fp;
-    RecordingView view;
+    EventView view;
     Application app(view, fp.services());
     app.startup({});
     EXPECT_EQ(app.state.encoder_path, "/opt/tools/lame");
 }
 
 TEST(OrderlyExit, RemovesTheWorkFilesAndEndsWithZero) {
-    TempFolder dir;
+    TempDir dir;
     FakePlatform fp;
-    fp.env.vars["TEMP"] = dir.path();
-    fp.env.program = dir.path() + "sonoclamper";
-    RecordingView view;
+    fp.env.vars["TEMP"] = dir.folder();
+    fp.env.program = dir.path("sonoclamper");
+    EventView view;
     Application app(view, fp.services());
     app.startup({});
-    app.state.buffer_path = dir.file("song---copy.WAV.buf");
-    const std::string mp3 = dir.file("000-SONOCLAMPER-MP3-BUFFER.WAV");
-    const std::string rehearsal = dir.file("000-SONOCLAMPER-Rehearsal.WAV");
-    const std::string source = dir.file("song.wav");
-    const std::string older = dir.file("song---copy.WAV");
+    app.state.buffer_path = dir.write("song---copy.WAV.buf", "x");
+    const std::string mp3 = dir.write("000-SONOCLAMPER-MP3-BUFFER.WAV", "x");
+    const std::string rehearsal = dir.write("000-SONOCLAMPER-Rehearsal.WAV", "x");
+    const std::string source = dir.write("song.wav", "x");
+    const std::string older = dir.write("song---copy.WAV", "x");
     ASSERT_EQ(app.state.mp3_buffer_wav, mp3);
     ASSERT_EQ(app.state.rehearsal_file, rehearsal);
 
@@ -120,11 +121,11 @@ TEST(OrderlyExit, RemovesTheWorkFilesAndEndsWithZero) {
 }
 
 TEST(Startup, ALeftoverRehearsalFileIsRemoved) {
-    TempFolder dir;
+    TempDir dir;
     FakePlatform fp;
-    fp.env.vars["TEMP"] = dir.path();
-    const std::string rehearsal = dir.file("000-SONOCLAMPER-Rehearsal.WAV");
-    RecordingView view;
+    fp.env.vars["TEMP"] = dir.folder();
+    const std::string rehearsal = dir.write("000-SONOCLAMPER-Rehearsal.WAV", "x");
+    EventView view;
     Application app(view, fp.services());
     app.startup({});
     EXPECT_FALSE(exists(rehearsal));
@@ -132,7 +133,7 @@ TEST(Startup, ALeftoverRehearsalFileIsRemoved) {
 
 TEST(RunTimeErrors, ABufferFileErrorRestartsWithTheStartPresetAndNoFile) {
     FakePlatform fp;
-    RecordingView view;
+    EventView view;
     Application app(view, fp.services());
     app.startup({});
     app.SETUP_MUSICHARD();
@@ -156,7 +157,7 @@ TEST(RunTimeErrors, ABufferFileErrorRestartsWithTheStartPresetAndNoFile) {
 
 TEST(RunTimeErrors, AnUnknownErrorShowsItsBoxAndEndsInOrder) {
     FakePlatform fp;
-    RecordingView view;
+    EventView view;
     Application app(view, fp.services());
     app.startup({});
     view.events.clear();
@@ -168,7 +169,7 @@ TEST(RunTimeErrors, AnUnknownErrorShowsItsBoxAndEndsInOrder) {
 
 TEST(Hints, TheTipIsShownOnceThenCleared) {
     FakePlatform fp;
-    RecordingView view;
+    EventView view;
     Application app(view, fp.services());
     app.state.hint.tip = "tip";
     app.state.hint.tip_row = 20;

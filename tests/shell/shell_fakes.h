@@ -1,10 +1,6 @@
 // Fakes of the platform and of the view for the shell's tests.
 #pragma once
 
-#include <unistd.h>
-
-#include <cstdio>
-#include <filesystem>
 #include <map>
 #include <string>
 #include <vector>
@@ -48,7 +44,7 @@ public:
 };
 
 // Records what the logic shows.
-class RecordingView : public View {
+class EventView : public View {
 public:
     std::vector<std::string> events;
     void blink_hint(const HintMessage& h, bool batch) override {
@@ -75,29 +71,6 @@ public:
     }
     void open_screen() override { events.push_back("open screen"); }
     void set_window_title(std::string_view t) override { events.push_back("title: " + std::string(t)); }
-};
-
-// A temporary folder that is removed with its contents.
-class TempFolder {
-public:
-    TempFolder() {
-        path_ = std::filesystem::temp_directory_path() /
-                ("sc-test-" + std::to_string(::getpid()) + "-" + std::to_string(counter_++));
-        std::filesystem::create_directories(path_);
-    }
-    ~TempFolder() { std::filesystem::remove_all(path_); }
-    std::string path() const { return path_.string() + "/"; }
-    std::string file(const std::string& name, const std::string& content = "x") const {
-        const std::string p = path() + name;
-        FILE* f = std::fopen(p.c_str(), "wb");
-        std::fwrite(content.data(), 1, content.size(), f);
-        std::fclose(f);
-        return p;
-    }
-
-private:
-    static inline int counter_ = 0;
-    std::filesystem::path path_;
 };
 
 struct FakePlatform {
