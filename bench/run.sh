@@ -33,16 +33,15 @@ one="$work/one.wav"
 
 # The music: the soundtrack pieces one after another, cut to the length.
 mapfile -t pieces < <(ls /usr/share/games/singularity/music/*.ogg | sort)
-sox "${pieces[@]}" -r 44100 -c 2 -b 16 "$work/all.wav"
+sox -V1 "${pieces[@]}" -r 44100 -c 2 -b 16 "$work/all.wav" gain -3
 sox "$work/all.wav" "$src" trim 0 "$((minutes * 60))" repeat 9 trim 0 "$((minutes * 60))"
 sox "$src" "$one" trim 0 60
 seconds=$(soxi -D "$src")
 
 # elapsed seconds and peak memory (KiB) of one command
 measure() {
-  local out
-  out=$( { /usr/bin/time -f "%e %M" "$@" >/dev/null 2>"$work/err"; } 2>&1 ) || { cat "$work/err" >&2; return 1; }
-  echo "$out" | tail -n 1
+  /usr/bin/time -o "$work/time" -f "%e %M" "$@" >/dev/null 2>"$work/err" || { cat "$work/err" >&2; return 1; }
+  tail -n 1 "$work/time"
 }
 
 ours() { "$sono" --process --quiet "$@"; }
