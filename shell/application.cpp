@@ -1,5 +1,8 @@
 #include "shell/application.h"
 
+#include "audiofile/file_exists.h"
+#include "audiofile/hints.h"
+#include "audiofile/work_files.h"
 #include "settings/parameter_steps.h"
 #include "shell/shell_texts.h"
 #include "shell/startup_paths.h"
@@ -36,7 +39,7 @@ void Application::restart() {
     // 5.-7. encoder, MP3 buffer, output format, rehearsal file, player
     params.OUTFORMAT = 1;
     params.KOMPR_BYPASS = 0;
-    remove_if_present(state.rehearsal_file);
+    KOPIE2_LOESCHEN(state, view_, platform_.fs, clock);
 
     // 8. background, language
     view_.clear_to_background();
@@ -66,8 +69,7 @@ void Application::restart() {
 }
 
 void Application::remove_if_present(const std::string& path) {
-    if (path.empty()) return;
-    if (platform_.fs.find_first(path)) platform_.fs.remove(path);
+    if (!path.empty() && DATEI_VORHANDEN(path, state, platform_.fs)) platform_.fs.remove(path);
 }
 
 void Application::ORDENTLICH_ENDE() {
@@ -111,16 +113,11 @@ void Application::run_time_error(const RunTimeError& error) {
 }
 
 void Application::BLINK_HINWEIS_GEBEN() {
-    view_.blink_hint(state.hint, state.batch_running != 0);
-    state.hint.tip.clear();
-    state.hint.tip_row = state.hint.tip_column = 0;
+    show_blink_hint(state, view_, state.hint.line1, state.hint.line2, state.hint.kind);
 }
 
 void Application::hint(std::string line1, std::string line2, int16_t kind) {
-    state.hint.line1 = std::move(line1);
-    state.hint.line2 = std::move(line2);
-    state.hint.kind = kind;
-    BLINK_HINWEIS_GEBEN();
+    show_blink_hint(state, view_, std::move(line1), std::move(line2), kind);
 }
 
 void Application::D__DECKELZEIGEN() {
