@@ -1,14 +1,23 @@
 // The headless mode end to end: the real program on real music.
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <spawn.h>
 #include <sys/wait.h>
 
+#include <chrono>
+#include <thread>
+
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
+
+extern "C" char** environ;
 
 namespace {
 
@@ -111,6 +120,68 @@ TEST_F(ProcessTest, ResultsDoNotDependOnOrderOrParallelJobs) {
     ASSERT_EQ(run("--process --quiet --jobs 2 --preset SETUP_ST_ALLG " + q("b.wav") + " " + q("a.wav")).status, 0);
     EXPECT_EQ(slurp(dir / "a---copy.WAV"), a1);
     EXPECT_EQ(slurp(dir / "b---copy.WAV"), b1);
+}
+
+// A stereo file of the given length: canonical header, a noisy sine.
+void write_long_wav(const fs::path& p, uint32_t frames) {
+    std::ofstream out(p, std::ios::binary);
+    auto u32 = [&out](uint32_t v) { out.write(reinterpret_cast<const char*>(&v), 4); };
+    auto u16 = [&out](uint16_t v) { out.write(reinterpret_cast<const char*>(&v), 2); };
+    const uint32_t data = frames * 4;
+    out << "RIFF";
+    u32(36 + data);
+    out << "WAVEfmt ";
+    u32(16);
+    u16(1);
+    u16(2);
+    u32(44100);
+    u32(44100 * 4);
+    u16(4);
+    u16(16);
+    out << "data";
+    u32(data);
+    std::vector<int16_t> buf(2 * 44100);
+    uint32_t noise = 1;
+    for (uint32_t done = 0; done < frames; done += 44100) {
+        for (std::size_t i = 0; i < buf.size(); ++i) {
+            noise = noise * 1664525u + 1013904223u;
+            buf[i] = static_cast<int16_t>(8000 * std::sin(i * 0.05) + static_cast<int32_t>(noise >> 20) - 2048);
+        }
+        const uint32_t n = std::min<uint32_t>(44100, frames - done);
+        out.write(reinterpret_cast<const char*>(buf.data()), n * 4);
+    }
+}
+
+TEST_F(ProcessTest, AKilledJobLeavesSourceAndOlderResultAndOnlyItsBuffer) {
+    const fs::path src = dir / "long.wav";
+    write_long_wav(src, 44100 * 360);
+    const std::string source_before = slurp(src);
+    std::ofstream(dir / "long---copy.WAV") << "older result";
+    const fs::path buf = dir / "long---copy.WAV.buf";
+
+    const std::string bin = SONOCLAMPER_BIN;
+    const std::string path = src.string();
+    std::vector<char*> argv = {const_cast<char*>(bin.c_str()), const_cast<char*>("--process"),
+                               const_cast<char*>("--quiet"), const_cast<char*>(path.c_str()), nullptr};
+    pid_t pid = 0;
+    ASSERT_EQ(::posix_spawn(&pid, bin.c_str(), nullptr, nullptr, argv.data(), environ), 0);
+    // kill it once the buffer file is growing
+    std::error_code ec;
+    for (int i = 0; i < 2000 && !(fs::exists(buf) && fs::file_size(buf, ec) > 1000000); ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    ::kill(pid, SIGKILL);
+    int status = 0;
+    ::waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the job ended before it could be killed";
+
+    EXPECT_EQ(slurp(src), source_before);
+    EXPECT_EQ(slurp(dir / "long---copy.WAV"), "older result");
+    EXPECT_TRUE(fs::exists(buf));
+
+    // the next job removes the buffer and replaces the older result
+    ASSERT_EQ(run("--process --quiet " + q("long.wav")).status, 0);
+    EXPECT_FALSE(fs::exists(buf));
+    EXPECT_EQ(fs::file_size(dir / "long---copy.WAV"), source_before.size());
 }
 
 TEST_F(ProcessTest, RejectedFilesAndUsageErrorsHaveTheirExitStatus) {
