@@ -3,6 +3,8 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "settings/parameter_steps.h"
+
 namespace sc::cli {
 
 namespace {
@@ -117,16 +119,7 @@ void apply_settings(const Options& o, ParameterSet& p) {
     for (int b = 0; b < EQ_BANDS; ++b)
         if (o.eq[b]) p.EQ[b] = *o.eq[b];
     if (o.input_gain_db) p.INPUTGAIN = static_cast<float>(std::pow(10.0, *o.input_gain_db / 20.0));
-    if (o.leveler) {
-        p.INPUTAUTO = *o.leveler;
-        if (p.INPUTAUTO == 1) {
-            p.LEVE_ATT = 4000;
-            p.LEVE_REL = 60000;
-        } else if (p.INPUTAUTO == 2) {
-            p.LEVE_ATT = 8000;
-            p.LEVE_REL = 100000;
-        }
-    }
+    if (o.leveler) set_INPUTAUTO(p, *o.leveler);
     if (o.bypass) p.KOMPR_BYPASS = 1;
 }
 

@@ -189,8 +189,10 @@ bool click_time(TimeSetting& t, TimeTable table, int button) {
     return t.index != before;
 }
 
-void click_INPUTAUTO(ParameterSet& p) {
-    p.INPUTAUTO = (p.INPUTAUTO + 1) % 3;
+void click_INPUTAUTO(ParameterSet& p) { set_INPUTAUTO(p, (p.INPUTAUTO + 1) % 3); }
+
+void set_INPUTAUTO(ParameterSet& p, int32_t mode) {
+    p.INPUTAUTO = mode;
     if (p.INPUTAUTO == 1) {
         p.LEVE_ATT = 4000;
         p.LEVE_REL = 60000;

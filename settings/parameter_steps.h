@@ -60,6 +60,9 @@ void click_EQ(ParameterSet& p, int band /* 1..12 */, int button);
 bool click_time(TimeSetting& t, TimeTable table, int button);
 void set_time_index(TimeSetting& t, TimeTable table, int index);
 void click_INPUTAUTO(ParameterSet& p);
+// Sets the leveler mode; fast and slow bring their attack and release
+// times, off leaves them.
+void set_INPUTAUTO(ParameterSet& p, int32_t mode);
 void click_HPF(ParameterSet& p);
 void click_gate(ParameterSet& p, Band b, int button);
 void click_OUTFORMAT(ParameterSet& p, int button);
