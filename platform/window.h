@@ -81,6 +81,18 @@ private:
     bool locked_ = false;
 };
 
+// The window's clock as the rest of the program uses it: its pauses keep
+// the window alive (input arrives, drawing is shown).
+class WindowClock final : public Clock {
+public:
+    explicit WindowClock(Window& w) : window_(w) {}
+    double timer() override { return window_.clock().timer(); }
+    void sleep_ms(int ms) override { window_.pause_ms(ms); }
+
+private:
+    Window& window_;
+};
+
 // The screen lock with its owner marker: a routine locks only when no lock
 // is held, records itself, and unlocks at its end only when it is the owner.
 // Nested drawing therefore locks once.

@@ -1,0 +1,73 @@
+// The window's implementation of the View: info lines, the blinking hint,
+// text screens, alert boxes, key waits and the panel, drawn into the window.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "settings/parameter_set.h"
+#include "shell/program_state.h"
+#include "ui/canvas.h"
+#include "ui/info_box.h"
+#include "ui/panel.h"
+#include "ui/view.h"
+
+namespace sc::ui {
+
+class WindowView final : public View {
+public:
+    explicit WindowView(platform::Window& window, uint32_t seed = 1);
+
+    // Connects the view to the program's state; until then only the screen
+    // calls (open, palette, clear, title) do anything.
+    void attach(ParameterSet& params, ProgramState& state);
+    // What the window's close button does wherever keys are read (the
+    // orderly exit); without one the view throws ProgramExit{0}.
+    void on_close(std::function<void()> f) { on_close_ = std::move(f); }
+
+    Canvas& canvas() { return canvas_; }
+    InfoBox& info_box() { return info_; }
+    Panel* panel() { return panel_.get(); }
+
+    void blink_hint(const HintMessage& hint, bool batch_running) override;
+    void info_text(std::string_view line1, std::string_view line2) override { info_.INFOTEXTUNTEN2(line1, line2); }
+    void info_text_grey(std::string_view line1, std::string_view line2) override {
+        info_.INFOTEXTUNTEN2GRAU(line1, line2);
+    }
+    void text_screen(const std::vector<std::string>& lines, bool wait_for_key) override;
+    void sleep_or_key(int ms) override;
+    void wait_no_key() override;
+    void file_line(std::string_view text) override;
+    void redraw_panel() override;
+    void alert_box(const std::vector<std::string>& lines) override;
+    void fatal_error_box(const std::vector<std::string>& lines) override;
+    void open_screen() override;
+    void set_palette_ranges() override;
+    void clear_to_background() override;
+    void set_last_palette_entries() override;
+    void set_window_title(std::string_view title) override;
+
+    // TASTE_EINGEBEN: waits for a key and returns it; the close button ends
+    // the program in order.
+    std::string TASTE_EINGEBEN();
+    // One key poll; the close button ends the program in order.
+    std::string poll_key();
+
+private:
+    int16_t language() const { return state_ ? state_->LANGUAGE : LANGUAGE_DE; }
+    void closing();
+
+    platform::Window& window_;
+    Canvas canvas_;
+    InfoBox info_;
+    std::unique_ptr<Panel> panel_;
+    ProgramState* state_ = nullptr;
+    std::function<void()> on_close_;
+};
+
+// MAUS_SCHUBSEN: moves the pointer one pixel left and back (hidden
+// meanwhile) so that the window system asks for the cursor shape again.
+void MAUS_SCHUBSEN(platform::Window& window);
+
+}  // namespace sc::ui
