@@ -3,10 +3,16 @@
 #include <vector>
 
 #include "app/cli_run.h"
+#include "app/window_main.h"
 
 int main(int argc, char** argv) {
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (sc::cli::wants_command_line(args)) return sc::cli::main(args);
-    std::fprintf(stderr, "sonoclamper: the window is not built into this program; use --process FILE... (see --help)\n");
-    return 2;
+    sc::WindowOptions options;
+    std::string error;
+    if (!sc::parse_window_options(args, options, error)) {
+        std::fprintf(stderr, "sonoclamper: %s\n", error.c_str());
+        return 2;
+    }
+    return sc::run_window(options);
 }

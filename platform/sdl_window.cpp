@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <array>
+#include <cstdlib>
 #include <deque>
 #include <vector>
 
@@ -221,8 +222,21 @@ private:
 }  // namespace
 
 std::unique_ptr<Window> make_sdl_window(std::string& error) {
+    // SDL falls back to drawing into nothing when there is no display; that
+    // counts as no display unless a driver was asked for by name.
+    const bool driver_chosen = std::getenv("SDL_VIDEODRIVER") != nullptr;
+    if (!driver_chosen && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY")) {
+        error = "neither DISPLAY nor WAYLAND_DISPLAY is set";
+        return nullptr;
+    }
     if (SDL_Init(SDL_INIT_VIDEO) != 0) {
         error = SDL_GetError();
+        return nullptr;
+    }
+    const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    if (!driver_chosen && (driver == "offscreen" || driver == "dummy")) {
+        SDL_Quit();
+        error = "no video device";
         return nullptr;
     }
     return std::make_unique<SdlWindow>();

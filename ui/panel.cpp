@@ -188,7 +188,7 @@ void Panel::show_language() {
 }
 
 void Panel::show_setup_block() {
-    canvas_.print_at(33, 73, texts::SETUP, TEXT_COLOUR, PANEL_BACKGROUND);
+    canvas_.print_at(33, 73, texts::SETUP_TITLE, TEXT_COLOUR, PANEL_BACKGROUND);
     draw_button(ControlId::MoreVocal, texts::MORE_VOCAL(state_.LANGUAGE), TEXT_COLOUR, BUTTON_COLOUR);
     draw_button(ControlId::MoreInstrument, texts::MORE_INSTRUMENT(state_.LANGUAGE), TEXT_COLOUR, BUTTON_COLOUR);
     for (int i = 0; i < 4; ++i)

@@ -1,0 +1,104 @@
+#include "app/window_main.h"
+
+#include <cstdio>
+#include <memory>
+
+#include "platform/keys.h"
+#include "platform/png_image.h"
+#include "platform/scripted_window.h"
+#if SC_WITH_SDL
+#include "platform/sdl_window.h"
+#endif
+#include "shell/application.h"
+#include "shell/program_exit.h"
+#include "ui/window_view.h"
+
+namespace sc {
+
+bool parse_window_options(const std::vector<std::string>& args, WindowOptions& out, std::string& error) {
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::string& a = args[i];
+        if (a == "--screenshot" || a == "--lang") {
+            if (i + 1 >= args.size()) {
+                error = a + " needs a value";
+                return false;
+            }
+            const std::string& v = args[++i];
+            if (a == "--screenshot") {
+                out.screenshot = v;
+            } else if (v == "de" || v == "en") {
+                out.language = v == "de" ? LANGUAGE_DE : LANGUAGE_EN;
+            } else {
+                error = "--lang takes de or en, not \"" + v + "\"";
+                return false;
+            }
+        } else if (a.size() > 1 && a[0] == '-') {
+            error = "unknown option " + a + " (see --help)";
+            return false;
+        } else {
+            out.files.push_back(a);
+        }
+    }
+    return true;
+}
+
+int run_window(const WindowOptions& options) {
+    std::string why;
+#if SC_WITH_SDL
+    std::unique_ptr<platform::Window> window = platform::make_sdl_window(why);
+#else
+    std::unique_ptr<platform::Window> window;
+    why = "built without the SDL window";
+#endif
+    if (!window) {
+        if (options.screenshot.empty()) {
+            std::fprintf(stderr,
+                         "sonoclamper: no display to open the window on (%s); "
+                         "files are processed without a window with --process (see --help).\n",
+                         why.c_str());
+            return 1;
+        }
+        // A picture needs no display: draw into memory.
+        window = std::make_unique<platform::ScriptedWindow>();
+    }
+
+    ui::WindowView view(*window);
+    platform::WindowClock clock(*window);
+    Application app(view, PlatformServices{platform::real_file_system(), clock, platform::real_environment(),
+                                           platform::real_processes()});
+    view.attach(app.params, app.state);
+    view.on_close([&app] { app.ORDENTLICH_ENDE(); });
+
+    try {
+        try {
+            app.startup(options.files);
+        } catch (const RunTimeError& e) {
+            std::fprintf(stderr, "sonoclamper: %s\n", e.what.c_str());
+            return 1;
+        }
+        if (options.language) {
+            app.state.LANGUAGE = *options.language;
+            app.D__DECKELZEIGEN();
+        }
+        if (!options.screenshot.empty()) {
+            window->show_now();
+            if (!platform::write_png(options.screenshot, platform::image_of(window->frame()))) {
+                std::fprintf(stderr, "sonoclamper: cannot write %s\n", options.screenshot.c_str());
+                return 1;
+            }
+            return 0;
+        }
+        // Until the main loop's commands are served: the panel waits with its
+        // attention colours until the window is closed.
+        for (;;) {
+            view.panel()->FARBENSPIEL();
+            window->pause_ms(45);
+            view.poll_key();
+            window->pause_ms(55);
+        }
+    } catch (const ProgramExit& e) {
+        return e.code;
+    }
+}
+
+}  // namespace sc
