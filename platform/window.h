@@ -129,14 +129,17 @@ private:
 // Holds the lock for one drawing routine.
 class ScreenLockScope {
 public:
-    ScreenLockScope(ScreenLock& lock, uint8_t owner) : lock_(lock), owner_(owner) { lock_.take(owner_); }
-    ~ScreenLockScope() { lock_.release(owner_); }
+    ScreenLockScope(ScreenLock& lock, uint8_t owner) : lock_(lock), owner_(owner), took_(lock_.take(owner_)) {}
+    ~ScreenLockScope() {
+        if (took_) lock_.release(owner_);
+    }
     ScreenLockScope(const ScreenLockScope&) = delete;
     ScreenLockScope& operator=(const ScreenLockScope&) = delete;
 
 private:
     ScreenLock& lock_;
     uint8_t owner_;
+    bool took_;
 };
 
 }  // namespace sc::platform

@@ -1,0 +1,40 @@
+// Reads text back from the framebuffer by matching the font's glyphs.
+#pragma once
+
+#include <string>
+
+#include "platform/font8x8.h"
+#include "platform/framebuffer.h"
+#include "settings/text.h"
+
+namespace sc::test {
+
+// The code page 437 character drawn in the cell: the first glyph whose set
+// pixels share one colour and whose clear pixels share another; 0x01 when
+// none fits.
+inline char cell_char(const platform::Framebuffer& f, int row, int column) {
+    const int x0 = 8 * (column - 1), y0 = 8 * (row - 1);
+    for (int ch = 32; ch < 256; ++ch) {
+        const platform::Glyph& g = platform::font_glyph(static_cast<unsigned char>(ch));
+        int on = -1, off = -1;
+        bool same = true;
+        for (int y = 0; y < 8 && same; ++y)
+            for (int x = 0; x < 8 && same; ++x) {
+                int& expected = (g[y] & (0x80 >> x)) ? on : off;
+                const int c = f.at(x0 + x, y0 + y);
+                if (expected < 0) expected = c;
+                same = expected == c;
+            }
+        if (same && (on < 0 || off < 0 || on != off)) return static_cast<char>(ch);
+    }
+    return '\x01';
+}
+
+// n characters from (row, column), as UTF-8.
+inline std::string screen_text(const platform::Framebuffer& f, int row, int column, int n) {
+    std::string s;
+    for (int i = 0; i < n; ++i) s += cell_char(f, row, column + i);
+    return from_cp437(s);
+}
+
+}  // namespace sc::test

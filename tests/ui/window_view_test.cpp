@@ -1,0 +1,129 @@
+#include "ui/window_view.h"
+
+#include <gtest/gtest.h>
+
+#include "platform/keys.h"
+#include "platform/scripted_window.h"
+#include "shell/program_exit.h"
+#include "tests/ui/screen_text.h"
+
+namespace sc::ui {
+namespace {
+
+class WindowViewTest : public ::testing::Test {
+protected:
+    WindowViewTest() {
+        view.open_screen();
+        view.set_palette_ranges();
+        view.attach(params, state);
+    }
+    std::string text(int row, int column, int n) { return test::screen_text(window.shown(), row, column, n); }
+    double now() { return window.clock().timer(); }
+
+    platform::ScriptedWindow window;
+    WindowView view{window};
+    ParameterSet params;
+    ProgramState state;
+};
+
+TEST_F(WindowViewTest, InfoLinesAreDrawnOnlyWhenTheyChange) {
+    view.redraw_panel();
+    view.info_text(" CLICK= Infopages.", "second line");
+    EXPECT_EQ(text(46, 3, 18), " CLICK= Infopages.");
+    EXPECT_EQ(text(48, 3, 11), "second line");
+    const int presents = window.presents();
+    view.info_text(" CLICK= Infopages.", "second line");
+    EXPECT_EQ(window.presents(), presents);
+    view.info_text_grey(" CLICK= Infopages.", "second line");
+    EXPECT_EQ(window.presents(), presents + 1);
+    EXPECT_EQ(window.shown().at(8 * 3 + 3, 8 * 45), 8);  // the top of the C in grey
+    view.info_text(" KLICK= Sprache wechseln.", "");
+    EXPECT_EQ(text(46, 3, 25), " KLICK= Sprache wechseln.");
+    EXPECT_EQ(text(48, 3, 11), "           ");
+}
+
+TEST_F(WindowViewTest, HintBlinksUntilAKey) {
+    HintMessage hint{" Datei wurde vermutlich bereits bearbeitet.", "       Tipp: ...", 2, "", 0, 0};
+    window.key_at(5.0, "x");
+    const double start = now();
+    view.blink_hint(hint, false);
+    EXPECT_GE(now() - start, 5.0);
+    EXPECT_LT(now() - start, 5.2);
+    EXPECT_EQ(text(52, 75, 19), "Bel. Taste drücken.");
+    EXPECT_EQ(text(46, 3, 43), " Datei wurde vermutlich bereits bearbeitet.");
+    EXPECT_EQ(window.inkey(), "");  // the key was taken
+}
+
+TEST_F(WindowViewTest, HintTimesOutAfterEightyOrThirteenSeconds) {
+    state.LANGUAGE = LANGUAGE_EN;
+    HintMessage hint{"a", "b", 1, " the tip ", 20, 10};
+    double start = now();
+    view.blink_hint(hint, false);
+    EXPECT_NEAR(now() - start, 80.0, 1.01);
+    EXPECT_EQ(text(52, 75, 14), "Press any key.");
+    EXPECT_EQ(text(20, 10, 11), "  the tip  ");
+    start = now();
+    view.blink_hint(hint, true);
+    EXPECT_NEAR(now() - start, 13.0, 1.01);
+}
+
+TEST_F(WindowViewTest, CloseButtonEndsTheProgramWhereverKeysAreRead) {
+    int closed = 0;
+    view.on_close([&] { ++closed; });
+    window.key(platform::KEY_CLOSE);
+    EXPECT_THROW(view.TASTE_EINGEBEN(), ProgramExit);
+    window.key_at(now() + 1.0, platform::KEY_CLOSE);
+    EXPECT_THROW(view.blink_hint(HintMessage{"a", "b", 3, "", 0, 0}, false), ProgramExit);
+    window.key_at(now() + 0.5, platform::KEY_CLOSE);
+    EXPECT_THROW(view.sleep_or_key(1000), ProgramExit);
+    EXPECT_EQ(closed, 3);
+}
+
+TEST_F(WindowViewTest, KeyWaitsAndSleeps) {
+    window.key_at(now() + 2.0, platform::extended_key(platform::ext::F11));
+    EXPECT_EQ(view.TASTE_EINGEBEN(), platform::extended_key(platform::ext::F11));
+    double start = now();
+    view.sleep_or_key(300);
+    EXPECT_NEAR(now() - start, 0.3, 0.011);
+    window.key_at(now() + 0.1, "a");
+    start = now();
+    view.sleep_or_key(3000);
+    EXPECT_NEAR(now() - start, 0.1, 0.011);
+    window.key("1");
+    window.key("2");
+    view.wait_no_key();
+    EXPECT_EQ(window.inkey(), "");
+}
+
+TEST_F(WindowViewTest, TextScreenAndPanelRedraw) {
+    view.text_screen({"first", " second"}, false);
+    EXPECT_EQ(text(1, 1, 5), "first");
+    EXPECT_EQ(text(2, 1, 7), " second");
+    state.last_full_redraw = -1;
+    view.redraw_panel();
+    EXPECT_EQ(text(15, 7, 8), "IN GAIN ");
+    EXPECT_EQ(state.last_full_redraw, now());
+}
+
+TEST(WindowViewOpen, AWindowThatCannotOpenIsARunTimeError) {
+    platform::ScriptedWindow window;
+    window.refuse_open();
+    WindowView view(window);
+    EXPECT_THROW(view.open_screen(), RunTimeError);
+}
+
+TEST(PointerNudge, MovesLeftAndBackUnlessAtTheEdge) {
+    platform::ScriptedWindow window;
+    window.pointer_at(0, 100, 50);
+    MAUS_SCHUBSEN(window);
+    ASSERT_EQ(window.pointer_moves().size(), 2u);
+    EXPECT_EQ(window.pointer_moves()[0], std::make_pair(99, 50));
+    EXPECT_EQ(window.pointer_moves()[1], std::make_pair(100, 50));
+    EXPECT_TRUE(window.pointer_visible());
+    window.pointer_at(0, 1, 50);
+    MAUS_SCHUBSEN(window);
+    EXPECT_EQ(window.pointer_moves().size(), 2u);
+}
+
+}  // namespace
+}  // namespace sc::ui
