@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libpng-dev zlib1g-dev
   console-setup-linux
-  xvfb xauth
+  xvfb xauth x11-apps
   lame sox libsox-fmt-all singularity-music
 )
 
