@@ -16,6 +16,9 @@ cleanup() {
 }
 trap cleanup EXIT
 
+# The display libraries that SDL loads and unloads keep a few allocations
+# to the end of the process; leak checks of our own code are the unit tests'.
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
 # Work files go to the test's own folder.
 export TEMP="$work" TMPDIR="$work"
 "$program" --screenshot "$work/panel.png" || { echo "the screenshot failed"; exit 1; }
