@@ -128,7 +128,9 @@ std::string help_text() {
 
 Usage:
   sonoclamper                      open the window
-  sonoclamper FILE...              open the window with these files as a batch
+  sonoclamper --screenshot FILE.png [--lang de|en]
+                                   draw the panel after start-up into a PNG
+                                   picture and end (needs no display)
   sonoclamper --process [OPTIONS] FILE...
                                    process the files without a window
   sonoclamper --help
