@@ -106,6 +106,62 @@ const std::map<char32_t, std::vector<uint8_t>> kOwnGlyphs = {
     {0x2261, {0x00, 0xFC, 0x00, 0x00, 0xFC, 0x00, 0xFC, 0x00}},  // identical to
 };
 
+// The box-drawing characters 179 ... 218, built from their four arms
+// (0 none, 1 single, 2 double) in the geometry of the console font's own
+// single lines: vertical lines two pixels wide, horizontal lines one pixel
+// high; a double line is two of them with a gap.
+struct Arms {
+    int up, down, left, right;
+};
+constexpr Arms kBoxArms[40] = {
+    {1, 1, 0, 0}, {1, 1, 1, 0}, {1, 1, 2, 0}, {2, 2, 1, 0}, {0, 2, 1, 0}, {0, 1, 2, 0}, {2, 2, 2, 0},
+    {2, 2, 0, 0}, {0, 2, 2, 0}, {2, 0, 2, 0}, {2, 0, 1, 0}, {1, 0, 2, 0}, {0, 1, 1, 0}, {1, 0, 0, 1},
+    {1, 0, 1, 1}, {0, 1, 1, 1}, {1, 1, 0, 1}, {0, 0, 1, 1}, {1, 1, 1, 1}, {1, 1, 0, 2}, {2, 2, 0, 1},
+    {2, 0, 0, 2}, {0, 2, 0, 2}, {2, 0, 2, 2}, {0, 2, 2, 2}, {2, 2, 0, 2}, {0, 0, 2, 2}, {2, 2, 2, 2},
+    {1, 0, 2, 2}, {2, 0, 1, 1}, {0, 1, 2, 2}, {0, 2, 1, 1}, {2, 0, 0, 1}, {1, 0, 0, 2}, {0, 1, 0, 2},
+    {0, 2, 0, 1}, {2, 2, 1, 1}, {1, 1, 2, 2}, {1, 0, 1, 0}, {0, 1, 0, 1}};
+
+std::vector<uint8_t> box_glyph(const Arms& a) {
+    bool px[8][8] = {};
+    auto vline = [&px](int col, int from, int to) {  // two pixels wide from col
+        for (int r = from; r <= to; ++r) px[r][col] = px[r][col + 1] = true;
+    };
+    auto hline = [&px](int row, int from, int to) {
+        for (int c = from; c <= to; ++c) px[row][c] = true;
+    };
+    const bool vdouble = a.up == 2 || a.down == 2;
+    const bool hdouble = a.left == 2 || a.right == 2;
+    // A single line meets a double one at its near line when the double one
+    // passes through, else it reaches across to the far line.
+    const bool hthrough = a.left != 0 && a.right != 0;
+    const bool vthrough = a.up != 0 && a.down != 0;
+    // vertical arms
+    if (a.up == 1) vline(3, 0, a.down == 1 ? 7 : !hdouble ? 4 : hthrough ? 3 : 5);
+    if (a.down == 1) vline(3, a.up == 1 ? 0 : !hdouble ? 4 : hthrough ? 5 : 3, 7);
+    for (int side = 0; side < 2; ++side) {  // 0 the left line (cols 2-3), 1 the right one (5-6)
+        const int col = side == 0 ? 2 : 5;
+        const int own = side == 0 ? a.left : a.right;
+        const int other = side == 0 ? a.right : a.left;
+        if (a.up == 2) vline(col, 0, own == 2 ? 3 : a.down == 2 ? 7 : other == 2 ? 5 : 4);
+        if (a.down == 2) vline(col, own == 2 ? 5 : a.up == 2 ? 0 : other == 2 ? 3 : 4, 7);
+    }
+    // horizontal arms
+    if (a.left == 1) hline(4, 0, a.right == 1 ? 7 : !vdouble ? 4 : vthrough ? 2 : 6);
+    if (a.right == 1) hline(4, a.left == 1 ? 0 : !vdouble ? 3 : vthrough ? 5 : 2, 7);
+    for (int side = 0; side < 2; ++side) {  // 0 the upper line (row 3), 1 the lower one (row 5)
+        const int row = side == 0 ? 3 : 5;
+        const int own = side == 0 ? a.up : a.down;
+        const int other = side == 0 ? a.down : a.up;
+        if (a.left == 2) hline(row, 0, own == 2 ? 3 : a.right == 2 ? 7 : other == 2 ? 6 : 4);
+        if (a.right == 2) hline(row, own == 2 ? 5 : a.left == 2 ? 0 : other == 2 ? 2 : 3, 7);
+    }
+    std::vector<uint8_t> rows(8, 0);
+    for (int r = 0; r < 8; ++r)
+        for (int c = 0; c < 8; ++c)
+            if (px[r][c]) rows[r] |= static_cast<uint8_t>(0x80 >> c);
+    return rows;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -136,7 +192,9 @@ int main(int argc, char** argv) {
     for (int c = 0; c < 256; ++c) {
         std::vector<uint8_t> rows(8, 0);
         const char32_t u = sc::cp437_to_unicode(static_cast<unsigned char>(c));
-        if (c != 0 && c != 32 && c != 255) {
+        if (c >= 179 && c <= 218) {
+            rows = box_glyph(kBoxArms[c - 179]);
+        } else if (c != 0 && c != 32 && c != 255) {
             if (!find(u, rows)) {
                 auto own = kOwnGlyphs.find(u);
                 if (own == kOwnGlyphs.end()) {

@@ -43,5 +43,41 @@ TEST(Font, UmlautsAreTheBaseLetterWithTwoDots) {
     }
 }
 
+// Runs of lit pixels along one edge of a glyph: 0 no line leaves the cell
+// there, 1 a single line, 2 a double one.
+int lines_at_edge(const Glyph& g, char edge) {
+    bool px[8];
+    for (int i = 0; i < 8; ++i) {
+        switch (edge) {
+            case 'u': px[i] = g[0] & (0x80 >> i); break;
+            case 'd': px[i] = g[7] & (0x80 >> i); break;
+            case 'l': px[i] = g[i] & 0x80; break;
+            default: px[i] = g[i] & 0x01; break;
+        }
+    }
+    int runs = 0;
+    for (int i = 0; i < 8; ++i)
+        if (px[i] && (i == 0 || !px[i - 1])) ++runs;
+    return runs;
+}
+
+TEST(Font, BoxDrawingsLeaveTheCellWithSingleAndDoubleLinesWhereTheirNamesSay) {
+    // arms up, down, left, right of 179 ... 218 in code page order
+    const char* const arms[40] = {
+        "1100", "1110", "1120", "2210", "0210", "0120", "2220", "2200", "0220", "2020",
+        "2010", "1020", "0110", "1001", "1011", "0111", "1101", "0011", "1111", "1102",
+        "2201", "2002", "0202", "2022", "0222", "2202", "0022", "2222", "1022", "2011",
+        "0122", "0211", "2001", "1002", "0102", "0201", "2211", "1122", "1010", "0101"};
+    for (int c = 179; c <= 218; ++c) {
+        const Glyph& g = font_glyph(static_cast<unsigned char>(c));
+        const char* a = arms[c - 179];
+        EXPECT_EQ(lines_at_edge(g, 'u'), a[0] - '0') << c;
+        EXPECT_EQ(lines_at_edge(g, 'd'), a[1] - '0') << c;
+        EXPECT_EQ(lines_at_edge(g, 'l'), a[2] - '0') << c;
+        EXPECT_EQ(lines_at_edge(g, 'r'), a[3] - '0') << c;
+        for (int d = c + 1; d <= 218; ++d) EXPECT_NE(g, font_glyph(static_cast<unsigned char>(d))) << c << " " << d;
+    }
+}
+
 }  // namespace
 }  // namespace sc::platform
