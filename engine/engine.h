@@ -21,6 +21,7 @@
 #include "engine/equalizer.h"
 #include "engine/fast_fir.h"
 #include "engine/gain_curves.h"
+#include "engine/section_lanes.h"
 #include "engine/time_constants.h"
 #include "settings/parameter_set.h"
 
@@ -119,6 +120,9 @@ private:
     template <int C> void pass_split(int32_t K);
     template <int C, bool B24> int32_t pass_bands(int32_t K);
     template <int C, bool B24> void pass_limiter(int32_t last);
+    template <int C, bool B24> void write_output(int32_t frames);
+    template <int C, bool B24> void fast_gain_leveler(int32_t first, int32_t last);
+    template <int C, bool B24> void fast_bands_limiter(int32_t K);
 
     FilterPath path_;
     Equalizer eq_;
@@ -147,11 +151,12 @@ private:
 
     // Block buffers, per side (index 0 left/mono, 1 right).
     std::array<std::vector<int32_t>, 2> src_, chain_, low_band_, mid_band_, high_band_, sum_;
-    std::array<std::vector<double>, 2> src_d_, acc_, chain_d_, low_sum_, high_sum_;
+    std::array<std::vector<double>, 2> acc_, low_sum_, high_sum_;
     // Per-index gains of the serial sections and detector inputs.
     std::vector<float> g_lev_, g_low_, g_mid_, g_high_, t_low_, t_mid_, t_high_, g_lim_;
     std::array<std::vector<int32_t>, 2> det_low_, det_mid_, det_high_, det_lim_;
     std::array<std::vector<int32_t>, 3> linked_;  // stereo band levels
+    lanes::LaneBuffers lane_buffers_;
     std::vector<int32_t> out_values_;
     FastFir eq_fir_, xover_fir_;
     std::vector<uint8_t> out_;

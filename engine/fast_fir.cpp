@@ -2,86 +2,135 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 namespace sc::engine {
 
-void FastFir::pick_size(int max_outputs) {
-    // The size with the least transform work per output for this block length.
-    double best = 1e300;
-    n_ = 0;
-    for (int n = 64; n <= (1 << 16); n *= 2) {
-        const int valid = n - 2 * half_;
-        if (valid < 16) continue;
-        const int segments = (max_outputs + valid - 1) / valid;
-        int bits = 0;
-        while ((1 << bits) < n) ++bits;
-        const double cost = static_cast<double>(segments) * n * (bits + 2);
-        if (cost < best) { best = cost; n_ = n; }
-        if (valid >= max_outputs) break;
-    }
-    valid_ = n_ - 2 * half_;
-}
-
-void FastFir::design(int half, const double* h1, const double* h2, int max_outputs) {
-    half_ = half;
-    two_filters_ = h2 != nullptr;
-    pick_size(std::max(max_outputs, 1));
-    fft_.resize(n_);
-    const size_t n = static_cast<size_t>(n_);
-    re_.assign(n, 0.0);
-    im_.assign(n, 0.0);
-    re2_.assign(n, 0.0);
-    im2_.assign(n, 0.0);
-    auto spectrum = [&](const double* h, std::vector<double>& out) {
-        std::vector<double> gr(n, 0.0), gi(n, 0.0);
-        gr[0] = h[0];
-        for (int m = 1; m <= half_; ++m) {
-            gr[static_cast<size_t>(m)] = h[m];
-            gr[n - static_cast<size_t>(m)] = h[m];
-        }
-        fft_.forward_to_bitreversed(gr.data(), gi.data());
-        out.resize(n);
-        for (size_t k = 0; k < n; ++k) out[k] = gr[k] / n_;  // real: the taps are even
-    };
-    spectrum(h1, spectrum1_);
-    if (two_filters_) spectrum(h2, spectrum2_);
-}
-
 namespace {
 
-__attribute__((target_clones("avx2", "default")))
-void scale_into(const double* re, const double* im, const double* __restrict s,
-                double* out_re, double* out_im, int n) {
-    for (int k = 0; k < n; ++k) {
-        out_re[k] = re[k] * s[k];
-        out_im[k] = im[k] * s[k];
-    }
+constexpr int SMALLEST = 64;
+constexpr int LARGEST = 8192;
+// Work per transform value besides the butterflies (window, product, copy),
+// in butterfly stages.
+constexpr double OVERHEAD_STAGES = 4.0;
+
+double segment_cost(int n) {
+    return n * (std::log2(static_cast<double>(n)) + OVERHEAD_STAGES);
 }
 
 }  // namespace
 
-void FastFir::segment(const double* a, const double* b, int count, int first, double* out1a,
-                      double* out1b, double* out2a, double* out2b) {
+void FastFir::design(int half, const double* h1, const double* h2, int usual_outputs) {
+    half_ = half;
+    two_filters_ = h2 != nullptr;
+    sizes_.clear();
+    for (int n = SMALLEST; n <= LARGEST; n *= 2) {
+        if (n - 2 * half_ < 16) continue;
+        Size s;
+        s.n = n;
+        s.fft.resize(n);
+        auto spectrum = [&](const double* h) {
+            std::vector<double> gr(static_cast<size_t>(n), 0.0), gi(static_cast<size_t>(n), 0.0);
+            gr[0] = h[0];
+            for (int m = 1; m <= half_; ++m) {
+                gr[static_cast<size_t>(m)] = h[m];
+                gr[static_cast<size_t>(n - m)] = h[m];
+            }
+            s.fft.forward_to_bitreversed(gr.data(), gi.data());
+            for (double& v : gr) v /= n;  // real: the taps are even
+            return Fft::quad_layout(gr);
+        };
+        s.spectrum1 = spectrum(h1);
+        if (two_filters_) s.spectrum2 = spectrum(h2);
+        sizes_.push_back(std::move(s));
+    }
+    const size_t largest = sizes_.empty() ? 0 : static_cast<size_t>(sizes_.back().n);
+    re_.assign(largest, 0.0);
+    im_.assign(largest, 0.0);
+    re2_.assign(two_filters_ ? largest : 0, 0.0);
+    im2_.assign(two_filters_ ? largest : 0, 0.0);
+    planned_count_ = -1;
+    plan_for(std::max(usual_outputs, 1));
+}
+
+std::vector<int> FastFir::plan(int count) const {
+    // Least total cost over segment sets that cover `count` outputs.
+    const size_t c = static_cast<size_t>(std::max(count, 0));
+    std::vector<double> best(c + 1, 0.0);
+    std::vector<int> choice(c + 1, -1);
+    for (size_t k = 1; k <= c; ++k) {
+        best[k] = std::numeric_limits<double>::infinity();
+        for (size_t i = 0; i < sizes_.size(); ++i) {
+            const size_t valid = static_cast<size_t>(sizes_[i].n - 2 * half_);
+            const double cost = segment_cost(sizes_[i].n) + best[k > valid ? k - valid : 0];
+            if (cost < best[k]) {
+                best[k] = cost;
+                choice[k] = static_cast<int>(i);
+            }
+        }
+    }
+    std::vector<int> out;
+    for (size_t k = c; k > 0;) {
+        const Size& s = sizes_[static_cast<size_t>(choice[k])];
+        out.push_back(s.n);
+        const size_t valid = static_cast<size_t>(s.n - 2 * half_);
+        k = k > valid ? k - valid : 0;
+    }
+    std::sort(out.rbegin(), out.rend());
+    return out;
+}
+
+const std::vector<int>& FastFir::plan_for(int count) {
+    if (count != planned_count_) {
+        plan_.clear();
+        for (int n : plan(count)) {
+            for (size_t i = 0; i < sizes_.size(); ++i)
+                if (sizes_[i].n == n) plan_.push_back(static_cast<int>(i));
+        }
+        planned_count_ = count;
+    }
+    return plan_;
+}
+
+namespace {
+
+// The window [start, start + n) of x, readable over [lo, hi), zeros outside.
+void fill_window(const int32_t* x, int start, int n, int lo, int hi, double* out) {
+    const int from = std::max(start, lo);
+    const int to = std::min(start + n, hi);
+    if (to <= from) {
+        std::fill(out, out + n, 0.0);
+        return;
+    }
+    std::fill(out, out + (from - start), 0.0);
+    double* o = out + (from - start);
+    const int32_t* s = x + from;
+    for (int k = 0; k < to - from; ++k) o[k] = s[k];
+    std::fill(out + (to - start), out + n, 0.0);
+}
+
+}  // namespace
+
+void FastFir::segment(const Size& s, const int32_t* a, const int32_t* b, int count, int first,
+                      double* out1a, double* out1b, double* out2a, double* out2b) {
+    const int n = s.n;
     const int lo = -half_;
     const int hi = count + half_;  // readable range [lo, hi)
     const int start = first - half_;
-    // Window [start, start + n) clipped to the readable range, zeros outside.
-    const int from = std::max(start, lo);
-    const int to = std::min(start + n_, hi);
-    std::fill(re_.begin(), re_.end(), 0.0);
-    std::fill(im_.begin(), im_.end(), 0.0);
-    if (to > from) {
-        std::copy(a + from, a + to, re_.begin() + (from - start));
-        if (b) std::copy(b + from, b + to, im_.begin() + (from - start));
+    fill_window(a, start, n, lo, hi, re_.data());
+    if (b) {
+        fill_window(b, start, n, lo, hi, im_.data());
+    } else {
+        std::fill(im_.begin(), im_.begin() + n, 0.0);
     }
-    fft_.forward_to_bitreversed(re_.data(), im_.data());
+    s.fft.forward_to_quads(re_.data(), im_.data());
     if (two_filters_) {
-        scale_into(re_.data(), im_.data(), spectrum2_.data(), re2_.data(), im2_.data(), n_);
-        fft_.inverse_from_bitreversed(re2_.data(), im2_.data());
+        s.fft.multiply_quads(re_.data(), im_.data(), s.spectrum2.data(), re2_.data(), im2_.data());
+        s.fft.inverse_from_quads(re2_.data(), im2_.data());
     }
-    scale_into(re_.data(), im_.data(), spectrum1_.data(), re_.data(), im_.data(), n_);
-    fft_.inverse_from_bitreversed(re_.data(), im_.data());
-    const int outputs = std::min(valid_, count - first);
+    s.fft.multiply_quads(re_.data(), im_.data(), s.spectrum1.data(), re_.data(), im_.data());
+    s.fft.inverse_from_quads(re_.data(), im_.data());
+    const int outputs = std::min(n - 2 * half_, count - first);
     std::copy_n(re_.begin() + half_, outputs, out1a + first);
     if (b) std::copy_n(im_.begin() + half_, outputs, out1b + first);
     if (two_filters_) {
@@ -90,21 +139,24 @@ void FastFir::segment(const double* a, const double* b, int count, int first, do
     }
 }
 
-void FastFir::run(const double* a, const double* b, int count, double* out1a, double* out1b,
+void FastFir::run(const int32_t* a, const int32_t* b, int count, double* out1a, double* out1b,
                   double* out2a, double* out2b) {
-    for (int first = 0; first < count; first += valid_) {
-        segment(a, b, count, first, out1a, out1b, out2a, out2b);
+    if (count <= 0) return;
+    int first = 0;
+    for (int i : plan_for(count)) {
+        const Size& s = sizes_[static_cast<size_t>(i)];
+        segment(s, a, b, count, first, out1a, out1b, out2a, out2b);
+        first += s.n - 2 * half_;
     }
 }
 
-void FastFir::run_mono(const double* x, int count, double* out1, double* out2) {
+void FastFir::run_mono(const int32_t* x, int count, double* out1, double* out2) {
     if (count <= 0) return;
     const int first_half = count / 2;
     const int longer = count - first_half;
     // The first half runs on as far as the second; the overlap is written twice
     // with the same sums.
-    run(x, x + first_half, longer, out1, out1 + first_half, out2,
-        out2 ? out2 + first_half : nullptr);
+    run(x, x + first_half, longer, out1, out1 + first_half, out2, out2 ? out2 + first_half : nullptr);
 }
 
 }  // namespace sc::engine

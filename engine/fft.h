@@ -1,5 +1,5 @@
-// A radix-2 complex FFT in double precision for power-of-two sizes, on split
-// real/imaginary arrays so that the butterflies vectorize.
+// A radix-2/4 complex FFT in double precision for power-of-two sizes, on
+// split real/imaginary arrays so that the butterflies vectorize.
 #pragma once
 
 #include <cstdint>
@@ -23,12 +23,28 @@ public:
     // that order and returns natural order. Spectra multiplied element-wise
     // in between stay consistent.
     void forward_to_bitreversed(double* re, double* im) const;
-    void inverse_from_bitreversed(double* re, double* im) const { dit_stages(im, re); }
+    void inverse_from_bitreversed(double* re, double* im) const;
+
+    // The same pair split for convolution with a real spectrum, for sizes of
+    // at least 16: `forward_to_quads` stops before the last two stages,
+    // `multiply_quads` runs them on every group of four values, multiplies
+    // by the spectrum and runs the first two stages of the inverse, and
+    // `inverse_from_quads` completes the inverse (unscaled).
+    void forward_to_quads(double* re, double* im) const;
+    void inverse_from_quads(double* re, double* im) const;
+    // `spectrum` in quad layout (see `quad_layout`); the result may be
+    // written in place (out_re == re, out_im == im).
+    void multiply_quads(const double* re, const double* im, const double* spectrum, double* out_re,
+                        double* out_im) const;
+    // A real spectrum in bit-reversed order rearranged for `multiply_quads`:
+    // within every 16 values, the four groups of four are transposed.
+    static std::vector<double> quad_layout(const std::vector<double>& bitreversed);
 
 private:
     void dit_stages(double* re, double* im) const;
 
     int n_ = 0;
+    int bits_ = 0;
     std::vector<std::pair<int32_t, int32_t>> swaps_;  // bit-reversal pairs
     // Twiddles of the stage with span h at [h, 2h): e^(-i pi j / h).
     std::vector<double> tw_re_, tw_im_;

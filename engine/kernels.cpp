@@ -1,6 +1,7 @@
 #include "engine/kernels.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #define SC_VECTOR __attribute__((target_clones("avx2", "default")))
@@ -88,6 +89,52 @@ SC_VECTOR void linked_levels(const int32_t* __restrict a, const int32_t* __restr
     }
 }
 
+SC_VECTOR void linked_levels_by_products(const int32_t* __restrict a, const int32_t* __restrict b, int32_t add,
+                                         int32_t floor_, float decay, int32_t* __restrict level, int n) {
+    const double d = decay;
+    for (int i = 0; i < n; ++i) {
+        const int32_t x = std::max(a[i] + add, floor_);
+        const int32_t y = std::max(b[i] + add, floor_);
+        const int32_t hi = std::max(x, y);
+        const int32_t lo = std::min(x, y);
+        const int32_t l0 = std::max(lo, rnd(static_cast<double>(hi) * (5.0 / 7.0)));
+        level[i] = rnd(static_cast<double>(l0) * d);
+    }
+}
+
+int32_t held_levels(const int32_t* __restrict v, int32_t level, float decay, int32_t* __restrict out, int n) {
+    constexpr double magic = 6755399441055744.0;
+    const double d = decay;
+    double l = level;
+    for (int i = 0; i < n; ++i) {
+        const double x = v[i];
+        const double m = l < x ? x : l;
+        l = ((m * d) + magic) - magic;
+        out[i] = static_cast<int32_t>(l);
+    }
+    return static_cast<int32_t>(l);
+}
+
+SC_VECTOR void curve_targets(const int32_t* __restrict level, const float* __restrict table, int32_t top,
+                             float* __restrict out, int n) {
+    for (int i = 0; i < n; ++i) {
+        int32_t x = level[i] >> 2;
+        x = x < 0 ? 0 : x;
+        x = x > top ? top : x;
+        out[i] = table[x];
+    }
+}
+
+SC_VECTOR void limiter_detector(const int32_t* __restrict a, const int32_t* __restrict b, int extra_shift,
+                                int shift, int32_t* __restrict v, int n) {
+    if (b == nullptr) {
+        for (int i = 0; i < n; ++i) v[i] = (std::abs(a[i]) >> extra_shift) >> shift;
+        return;
+    }
+    for (int i = 0; i < n; ++i)
+        v[i] = std::max((std::abs(a[i]) >> extra_shift) >> shift, (std::abs(b[i]) >> extra_shift) >> shift);
+}
+
 SC_VECTOR int32_t limiter_output(const int32_t* __restrict sum, const float* __restrict g, double og,
                                  int32_t lo, int32_t hi, int32_t* __restrict out, int n) {
     int32_t peak = 0;
@@ -97,6 +144,32 @@ SC_VECTOR int32_t limiter_output(const int32_t* __restrict sum, const float* __r
         peak = std::max(peak, std::abs(v));
     }
     return peak;
+}
+
+namespace {
+
+inline double rnd_d(double x) {
+    constexpr double magic = 6755399441055744.0;
+    return (x + magic) - magic;
+}
+
+}  // namespace
+
+SC_VECTOR bool any_near_half(const double* __restrict v, int n, double margin) {
+    int bad = 0;
+    for (int i = 0; i < n; ++i) bad |= std::fabs(v[i] - rnd_d(v[i])) > margin;
+    return bad != 0;
+}
+
+SC_VECTOR bool any_band_near_half(const int32_t* __restrict x, const double* __restrict ls,
+                                  const double* __restrict hs, int n, double margin) {
+    int bad = 0;
+    for (int i = 0; i < n; ++i) {
+        const double m = static_cast<double>(x[i]) - ls[i] - hs[i];
+        bad |= (std::fabs(ls[i] - rnd_d(ls[i])) > margin) | (std::fabs(hs[i] - rnd_d(hs[i])) > margin) |
+               (std::fabs(m - rnd_d(m)) > margin);
+    }
+    return bad != 0;
 }
 
 }  // namespace sc::engine::kernels

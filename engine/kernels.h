@@ -3,6 +3,7 @@
 // Every rounding is to nearest, ties to even, exactly as the scalar code.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 
 namespace sc::engine::kernels {
@@ -31,8 +32,35 @@ void abs_detector(const int32_t* x, int la, int shift, int extra_shift, int32_t*
 // (1), then decayed: one level per element, no state.
 void linked_levels(const int32_t* a, const int32_t* b, int32_t add, int32_t floor_, float decay,
                    int32_t* level, int n);
+// The same levels as `linked_levels`, without a division: the quieter side
+// while 5 hi < 7 lo, else round(hi / 1.4), which is round(hi * 5 / 7) since
+// hi * 5 / 7 never lies within 1/14 of one half.
+void linked_levels_by_products(const int32_t* a, const int32_t* b, int32_t add, int32_t floor_, float decay,
+                               int32_t* level, int n);
+// The held level over v (mono detectors): level = round(max(level, v) * decay)
+// per element; returns the last level.
+int32_t held_levels(const int32_t* v, int32_t level, float decay, int32_t* out, int n);
+// out = table[clamp(floor(level / 4), 0, top)]: the curve target of a level.
+void curve_targets(const int32_t* level, const float* table, int32_t top, float* out, int n);
+// The limiter's rectified input: (|a| / 8) / 256 for shift 8 ..., the larger
+// of both sides when `b` is given.
+void limiter_detector(const int32_t* a, const int32_t* b, int extra_shift, int shift, int32_t* v, int n);
 // out = clip(round(sum * g[i] * og)) to [lo, hi]; returns max |out|.
 int32_t limiter_output(const int32_t* sum, const float* g, double og, int32_t lo, int32_t hi,
                        int32_t* out, int n);
+
+// Whether a sum lies within 0.5 - margin of one half (its fraction is near
+// 0.5), so that an error of that size could change its rounding. The MID
+// value of the band split is x - ls - hs.
+inline bool near_half(double v, double margin) {
+    return std::fabs(v - std::nearbyint(v)) > margin;
+}
+inline bool band_near_half(int32_t x, double ls, double hs, double margin) {
+    return near_half(ls, margin) || near_half(hs, margin) ||
+           near_half(static_cast<double>(x) - ls - hs, margin);
+}
+// Whether any element is near one half as above.
+bool any_near_half(const double* v, int n, double margin);
+bool any_band_near_half(const int32_t* x, const double* ls, const double* hs, int n, double margin);
 
 }  // namespace sc::engine::kernels

@@ -1,0 +1,222 @@
+#include "engine/section_lanes.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "engine/dynamics.h"
+#include "engine/kernels.h"
+
+namespace sc::engine::lanes {
+
+namespace {
+
+typedef float v4f __attribute__((vector_size(16)));
+typedef int32_t v4i __attribute__((vector_size(16)));
+
+// Round to nearest, ties to even, for |x| < 2^51 (as the element-wise kernels).
+constexpr double MAGIC = 6755399441055744.0;
+// Band samples per tile: the band sums are formed after each tile.
+constexpr int TILE = 64;
+
+#define SC_INLINE inline __attribute__((always_inline))
+
+SC_INLINE double round_d(double x) { return (x + MAGIC) - MAGIC; }
+
+template <int C>
+SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side* sides,
+                   const int32_t* const inputs[3], int bands, int limited, float* lim) {
+    const int n = std::max(bands, 0);
+    const int la = s.look_ahead;
+    const int nl = std::max(0, std::min(limited, n - la));
+    const size_t room = static_cast<size_t>(n) + 8;
+    for (int b = 0; b < 3; ++b) {
+        for (auto* v : {&buf.targets[b], &buf.gains[b], &buf.gates[b]})
+            if (v->size() < room) v->resize(room);
+        if (C == 1 && buf.levels[b].size() < room) buf.levels[b].resize(room);
+    }
+    if (buf.limiter_inputs.size() < room) buf.limiter_inputs.resize(room);
+
+    // Band detector levels (mono: held) and their curve targets.
+    const int32_t* level[3];
+    for (int b = 0; b < 3; ++b) {
+        if constexpr (C == 1) {
+            st.level[b] = kernels::held_levels(inputs[b], st.level[b], s.decay[b], buf.levels[b].data(), n);
+            level[b] = buf.levels[b].data();
+        } else {
+            level[b] = inputs[b];
+            if (n > 0) st.level[b] = inputs[b][n - 1];
+        }
+        kernels::curve_targets(level[b], s.table[b], s.top[b], buf.targets[b].data(), n);
+        if (!s.gates) std::fill_n(buf.gates[b].data(), n, st.gate[b]);
+    }
+    const float* t0 = buf.targets[0].data();
+    const float* t1 = buf.targets[1].data();
+    const float* t2 = buf.targets[2].data();
+    float* g0 = buf.gains[0].data();
+    float* g1 = buf.gains[1].data();
+    float* g2 = buf.gains[2].data();
+    float* u0 = buf.gates[0].data();
+    float* u1 = buf.gates[1].data();
+    float* u2 = buf.gates[2].data();
+    int32_t* vlim = buf.limiter_inputs.data();
+
+    v4f gain, smallest, attack, release, hold_release, gate, gate_close, gate_open;
+    v4i hold_end, hold_length, gate_threshold, gate_open_threshold;
+    for (int l = 0; l < 4; ++l) {
+        gain[l] = st.gain[l];
+        smallest[l] = st.smallest[l];
+        hold_end[l] = st.hold_end[l];
+        attack[l] = s.attack[l];
+        release[l] = s.release[l];
+        hold_release[l] = s.hold_release[l];
+        hold_length[l] = s.hold_length[l];
+        gate[l] = l < 3 ? st.gate[l] : 1.0f;
+        gate_close[l] = l < 3 ? s.gate_close[l] : 1.0f;
+        gate_open[l] = l < 3 ? s.gate_open[l] : 1.0f;
+        gate_threshold[l] = l < 3 ? s.gate_threshold[l] : 0;
+        gate_open_threshold[l] = l < 3 ? s.gate_open_threshold[l] : 0;
+    }
+    const v4f one = {1.0f, 1.0f, 1.0f, 1.0f};
+    const v4f gate_floor = {GATE_FLOOR, GATE_FLOOR, GATE_FLOOR, GATE_FLOOR};
+    const v4i step_j = {1, 1, 1, 1};
+    const bool gates = s.gates;
+    const int lag = TILE + la;  // limiter sample i runs beside band sample i + lag
+    const float* lim_table = s.table[3];
+    const int32_t lim_top = s.top[3];
+    const double lim_decay = s.decay[3];
+    double lim_level = st.level[3];
+    // Pass indices J of band sample k and limiter sample k - lag.
+    v4i j;
+
+    // One sample of the lanes: band sample k and limiter sample k - lag.
+    auto sample = [&]<bool BANDS, bool LIMITER>(int k) {
+        v4f target = one;
+        if constexpr (BANDS) target = v4f{t0[k], t1[k], t2[k], 1.0f};
+        const int i = k - lag;
+        if constexpr (LIMITER) {
+            // Held level of the limiter: round(max(level, v) * d9).
+            const double x = vlim[i + la];
+            lim_level = round_d((lim_level < x ? x : lim_level) * lim_decay);
+            target[3] = lim_table[table_index(static_cast<int32_t>(lim_level), lim_top)];
+        }
+        // The gain computer of engine/dynamics.h in every lane, its three
+        // outcomes formed side by side: attack (then the hold starts, so no
+        // release), hold, release after the hold.
+        const v4i attacking = gain > target;
+        v4f ga = gain * attack;
+        ga = (ga < target) ? target : ga;
+        const v4f after_attack = ga * hold_release;
+        const v4f in_hold = gain * hold_release;
+        const v4f after_hold = (gain * release) * hold_release;
+        v4f g = (j > hold_end) ? after_hold : in_hold;
+        g = attacking ? after_attack : g;
+        hold_end = attacking ? j + hold_length : hold_end;
+        g = (g < one) ? g : one;  // at most 1.0, also for inf * 0
+        gain = g;
+        smallest = (g < smallest) ? g : smallest;
+        j += step_j;
+        if constexpr (BANDS) {
+            if (gates) {
+                const v4i lv = {level[0][k], level[1][k], level[2][k], 0};
+                v4f t = gate;
+                t = (lv < gate_threshold) ? t * gate_close : t;
+                t = (lv >= gate_open_threshold) ? t * gate_open : t;
+                t = (one < t) ? one : t;
+                t = (t < gate_floor) ? gate_floor : t;
+                gate = t;
+                u0[k] = t[0];
+                u1[k] = t[1];
+                u2[k] = t[2];
+            }
+            g0[k] = g[0];
+            g1[k] = g[1];
+            g2[k] = g[2];
+        }
+        if constexpr (LIMITER) lim[i] = g[3];
+    };
+    // Lanes that ran on nothing get their values back.
+    auto restore = [&](const v4f& ga0, const v4f& s0, const v4i& h0, const v4f& u0s, bool band_lanes) {
+        for (int l = 0; l < 4; ++l) {
+            if ((l < 3) != band_lanes) continue;
+            gain[l] = ga0[l];
+            smallest[l] = s0[l];
+            hold_end[l] = h0[l];
+            gate[l] = u0s[l];
+        }
+    };
+    auto start_at = [&](int k) {
+        j = v4i{s.first_j + k, s.first_j + k, s.first_j + k, s.first_j + k - lag};
+    };
+    // Band sums of band samples [k0, k1) and the limiter's rectified inputs.
+    auto sums = [&](int k0, int k1) {
+        for (int c = 0; c < C; ++c) {
+            const Side& d = sides[c];
+            kernels::band_sum(d.low + k0, d.mid + k0, d.high + k0, g0 + k0, g1 + k0, g2 + k0, u0 + k0,
+                              u1 + k0, u2 + k0, s.makeup[0], s.makeup[1], s.makeup[2], d.sum + k0, k1 - k0);
+        }
+        kernels::limiter_detector(sides[0].sum + k0, C == 2 ? sides[1].sum + k0 : nullptr, s.limiter_shift,
+                                  s.shift, vlim + k0, k1 - k0);
+    };
+
+    const v4f gain0 = gain, smallest0 = smallest, gate0 = gate;
+    const v4i hold0 = hold_end;
+    bool limiter_running = false;
+    auto start_limiter = [&] {
+        if (!limiter_running) restore(gain0, smallest0, hold0, gate0, false);
+        limiter_running = true;
+    };
+    for (int k0 = 0; k0 < n; k0 += TILE) {
+        const int k1 = std::min(k0 + TILE, n);
+        const int both_from = std::clamp(lag, k0, k1);
+        const int both_to = std::clamp(lag + nl, both_from, k1);
+        int k = k0;
+        start_at(k);
+        for (; k < both_from; ++k) sample.template operator()<true, false>(k);
+        if (both_from < both_to) start_limiter();
+        for (; k < both_to; ++k) sample.template operator()<true, true>(k);
+        if (k < k1 && limiter_running) {
+            // The limiter ended before the bands: keep its lane.
+            const v4f ga1 = gain, s1 = smallest, u1s = gate;
+            const v4i h1 = hold_end;
+            for (; k < k1; ++k) sample.template operator()<true, false>(k);
+            restore(ga1, s1, h1, u1s, false);
+        }
+        for (; k < k1; ++k) sample.template operator()<true, false>(k);
+        sums(k0, k1);
+    }
+    const int rest_from = std::max(n, lag);
+    if (rest_from < lag + nl) {
+        start_limiter();
+        const v4f ga1 = gain, s1 = smallest, u1s = gate;
+        const v4i h1 = hold_end;
+        start_at(rest_from);
+        for (int k = rest_from; k < lag + nl; ++k) sample.template operator()<false, true>(k);
+        restore(ga1, s1, h1, u1s, true);
+    }
+    if (!limiter_running) restore(gain0, smallest0, hold0, gate0, false);
+
+    for (int l = 0; l < 4; ++l) {
+        st.gain[l] = gain[l];
+        st.smallest[l] = smallest[l];
+        st.hold_end[l] = hold_end[l];
+        if (l < 3) st.gate[l] = gate[l];
+    }
+    st.level[3] = static_cast<int32_t>(lim_level);
+}
+
+}  // namespace
+
+__attribute__((target_clones("avx2", "default")))
+void run_mono(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side& side,
+              const int32_t* const inputs[3], int bands, int limited, float* limiter_gains) {
+    run<1>(s, st, buf, &side, inputs, bands, limited, limiter_gains);
+}
+
+__attribute__((target_clones("avx2", "default")))
+void run_stereo(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side& left, const Side& right,
+                const int32_t* const inputs[3], int bands, int limited, float* limiter_gains) {
+    const Side sides[2] = {left, right};
+    run<2>(s, st, buf, sides, inputs, bands, limited, limiter_gains);
+}
+
+}  // namespace sc::engine::lanes
