@@ -32,6 +32,24 @@ void BlockStream::begin(Engine& engine, const StreamFormat& f) {
     values_.assign(static_cast<size_t>(geometry_.blk) + 2, 0);
 }
 
+namespace {
+
+void decode16(const uint8_t* __restrict r, int32_t* __restrict v, int32_t n) {
+    for (int32_t i = 0; i < n; ++i)
+        v[i] = static_cast<int16_t>(static_cast<uint16_t>(r[2 * i] | (r[2 * i + 1] << 8)));
+}
+
+// A zero byte below the three bytes forms a 32-bit word, shifted down by 8.
+void decode24(const uint8_t* __restrict r, int32_t* __restrict v, int32_t n) {
+    for (int32_t i = 0; i < n; ++i) {
+        const uint32_t word = (static_cast<uint32_t>(r[3 * i]) << 8) | (static_cast<uint32_t>(r[3 * i + 1]) << 16) |
+                              (static_cast<uint32_t>(r[3 * i + 2]) << 24);
+        v[i] = static_cast<int32_t>(word) >> 8;
+    }
+}
+
+}  // namespace
+
 void BlockStream::read_block(const ReadFn& read) {
     const size_t want = raw_.size();
     const size_t got = std::min(read(read_position_, raw_.data(), want), want);
@@ -39,25 +57,23 @@ void BlockStream::read_block(const ReadFn& read) {
 
     const int32_t blk = geometry_.blk;
     const int32_t shift = first_ ? geometry_.ovl : 0;
-    const uint8_t* r = raw_.data();
-    int32_t* v = values_.data();
-    for (int32_t p = 0; p < shift; ++p) v[p] = 0;
-    // Byte offset within the data of the value at position p.
+    // Value p lies at byte offset base + (p - shift) * bytes within the data;
+    // only positions wholly inside the data hold samples, the rest are 0.
     const int64_t base = read_position_ - format_.data_start;
-    for (int32_t p = shift; p < blk; ++p) {
-        const int64_t offset = base + static_cast<int64_t>(p - shift) * bytes_;
-        if (offset < 0 || offset + bytes_ > format_.data_size) {
-            v[p] = 0;  // beyond the true end of the samples
-            continue;
-        }
-        const uint8_t* s = r + static_cast<size_t>(p - shift) * static_cast<size_t>(bytes_);
-        if (bytes_ == 2) {
-            v[p] = static_cast<int16_t>(static_cast<uint16_t>(s[0] | (s[1] << 8)));
-        } else {
-            const uint32_t word = (static_cast<uint32_t>(s[0]) << 8) | (static_cast<uint32_t>(s[1]) << 16) |
-                                  (static_cast<uint32_t>(s[2]) << 24);
-            v[p] = static_cast<int32_t>(word) >> 8;
-        }
+    const int64_t b = bytes_;
+    auto floor_div = [](int64_t x, int64_t d) { return x >= 0 ? x / d : -((-x + d - 1) / d); };
+    const int64_t lo64 = shift + std::max<int64_t>(0, -floor_div(base, b));
+    const int64_t hi64 = shift + floor_div(format_.data_size - b - base, b) + 1;
+    const int32_t lo = static_cast<int32_t>(std::clamp<int64_t>(lo64, shift, blk));
+    const int32_t hi = static_cast<int32_t>(std::clamp<int64_t>(hi64, lo, blk));
+    int32_t* v = values_.data();
+    std::fill(v, v + lo, 0);
+    std::fill(v + hi, v + blk, 0);
+    const uint8_t* r = raw_.data() + static_cast<size_t>(lo - shift) * static_cast<size_t>(bytes_);
+    if (bytes_ == 2) {
+        decode16(r, v + lo, hi - lo);
+    } else {
+        decode24(r, v + lo, hi - lo);
     }
     v[blk] = v[blk + 1] = 0;
 }

@@ -20,6 +20,8 @@ constexpr int32_t DETECTOR_SHIFT_24 = 8;         // 24-bit detectors: / 256
 // directly, so it rounds as the direct sum does; the transform's error stays
 // below 1e-15 of the largest sample (7e-8 for 24-bit samples raised 18 dB).
 constexpr double ROUNDING_MARGIN = 0.5 - 1e-5;
+// Sums are checked in pieces of this many, only a flagged piece one by one.
+constexpr int32_t CHECK_CHUNK = 64;
 
 
 // Side positions of pass 1: mono n = N .. BLK - N - 4; stereo pairs
@@ -94,7 +96,7 @@ void Engine::prepare_job(const ParameterSet& p, SampleFormat format, int32_t sam
     for (int c = 0; c < 2; ++c)
         for (auto* v : {&det_low_[c], &det_mid_[c], &det_high_[c], &det_lim_[c]}) v->assign(per_side, 0);
     for (auto& v : linked_) v.assign(per_side, 0);
-    out_values_.assign(per_side, 0);
+    for (auto& v : out_values_) v.assign(per_side, 0);
     out_.clear();
     out_.reserve(per_side * 2 * 3);
 
@@ -193,9 +195,12 @@ template <int C> void Engine::pass_equalizer(int32_t first, int32_t last) {
     // again directly, so that they round exactly as the direct sums do.
     for (int c = 0; c < C; ++c) {
         double* acc = acc_[c].data();
-        if (!kernels::any_near_half(acc + first, count, ROUNDING_MARGIN)) continue;
-        for (int32_t n = first; n <= last; ++n)
-            if (kernels::near_half(acc[n], ROUNDING_MARGIN)) acc[n] = eq_.sum_at(src_[c].data(), n, 1);
+        for (int32_t n0 = first; n0 <= last; n0 += CHECK_CHUNK) {
+            const int32_t m = std::min(CHECK_CHUNK, last + 1 - n0);
+            if (!kernels::any_near_half(acc + n0, m, ROUNDING_MARGIN)) continue;
+            for (int32_t n = n0; n < n0 + m; ++n)
+                if (kernels::near_half(acc[n], ROUNDING_MARGIN)) acc[n] = eq_.sum_at(src_[c].data(), n, 1);
+        }
     }
 }
 
@@ -260,16 +265,25 @@ template <int C> void Engine::pass_split(int32_t K) {
             const int32_t* x = chain_[c].data();
             double* ls = low_sum_[c].data();
             double* hs = high_sum_[c].data();
-            if (!kernels::any_band_near_half(x + first, ls + first, hs + first, count, ROUNDING_MARGIN))
-                continue;
-            for (int32_t j = first; j <= last; ++j) {
-                if (kernels::band_near_half(x[j], ls[j], hs[j], ROUNDING_MARGIN)) {
+            int32_t* low = low_band_[c].data();
+            int32_t* mid = mid_band_[c].data();
+            int32_t* high = high_band_[c].data();
+            for (int32_t j0 = first; j0 <= last; j0 += CHECK_CHUNK) {
+                const int32_t m = std::min(CHECK_CHUNK, last + 1 - j0);
+                if (!kernels::split_bands_checked(x + j0, ls + j0, hs + j0, low + j0, mid + j0, high + j0, m,
+                                                  ROUNDING_MARGIN))
+                    continue;
+                // Sums near a rounding boundary: summed again directly.
+                for (int32_t j = j0; j < j0 + m; ++j) {
+                    if (!kernels::band_near_half(x[j], ls[j], hs[j], ROUNDING_MARGIN)) continue;
                     const BandSums s = xover_.sums_at(x, j);
                     ls[j] = s.low;
                     hs[j] = s.high;
+                    kernels::split_bands(x + j, ls + j, hs + j, low + j, mid + j, high + j, 1);
                 }
             }
         }
+        return;
     } else {
         for (int c = 0; c < C; ++c) {
             for (int32_t j = first; j <= last; ++j) {
@@ -402,17 +416,14 @@ template <int C, bool B24> void Engine::write_output(int32_t frames) {
     out_.resize(static_cast<size_t>(frames) * C * bytes);
     int32_t peak = 0;
     for (int c = 0; c < C; ++c) {
-        int32_t* o = out_values_.data();
         peak = std::max(peak, kernels::limiter_output(sum_[c].data() + first, g_lim_.data(), limiter_out_,
-                                                      B24 ? -8388608 : -32768, B24 ? 8388607 : 32767, o,
-                                                      frames));
-        uint8_t* b = out_.data() + static_cast<size_t>(c) * bytes;
-        for (int32_t i = 0; i < frames; ++i, b += C * bytes) {
-            const int32_t v = o[i];
-            b[0] = static_cast<uint8_t>(v & 0xFF);
-            b[1] = static_cast<uint8_t>((v >> 8) & 0xFF);
-            if (B24) b[2] = static_cast<uint8_t>((v >> 16) & 0xFF);
-        }
+                                                      B24 ? -8388608 : -32768, B24 ? 8388607 : 32767,
+                                                      out_values_[c].data(), frames));
+    }
+    if constexpr (B24) {
+        kernels::pack24(out_values_[0].data(), out_.data(), frames);
+    } else {
+        kernels::pack16(out_values_[0].data(), C == 2 ? out_values_[1].data() : nullptr, out_.data(), frames);
     }
     out_peak_ = B24 ? (peak >> DETECTOR_SHIFT_24) : peak;
     out_frames_ = frames;
@@ -473,7 +484,7 @@ template <int C, bool B24> void Engine::fast_gain_leveler(int32_t first, int32_t
         kernels::linked_levels_by_products(a, b, 1, 1, times_.d9, lv, K);
         if (K > 0) levels_.leveler = lv[K - 1];
     }
-    for (int32_t i = 0; i < K; ++i) target[i] = table[table_index(lv[i], FULL_INDEX_MAX)];
+    kernels::curve_targets(lv, table, FULL_INDEX_MAX, target, K);
     float gain = leveler_.gain, smallest = leveler_.smallest;
     for (int32_t i = 0; i < K; ++i) {
         const float t = target[i];

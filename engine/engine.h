@@ -157,7 +157,7 @@ private:
     std::array<std::vector<int32_t>, 2> det_low_, det_mid_, det_high_, det_lim_;
     std::array<std::vector<int32_t>, 3> linked_;  // stereo band levels
     lanes::LaneBuffers lane_buffers_;
-    std::vector<int32_t> out_values_;
+    std::array<std::vector<int32_t>, 2> out_values_;
     FastFir eq_fir_, xover_fir_;
     std::vector<uint8_t> out_;
     int32_t out_frames_ = 0;

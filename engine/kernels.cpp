@@ -135,6 +135,30 @@ SC_VECTOR void limiter_detector(const int32_t* __restrict a, const int32_t* __re
         v[i] = std::max((std::abs(a[i]) >> extra_shift) >> shift, (std::abs(b[i]) >> extra_shift) >> shift);
 }
 
+SC_VECTOR void pack16(const int32_t* __restrict a, const int32_t* __restrict b, uint8_t* __restrict out, int n) {
+    if (b == nullptr) {
+        for (int i = 0; i < n; ++i) {
+            out[2 * i] = static_cast<uint8_t>(a[i]);
+            out[2 * i + 1] = static_cast<uint8_t>(a[i] >> 8);
+        }
+        return;
+    }
+    for (int i = 0; i < n; ++i) {
+        out[4 * i] = static_cast<uint8_t>(a[i]);
+        out[4 * i + 1] = static_cast<uint8_t>(a[i] >> 8);
+        out[4 * i + 2] = static_cast<uint8_t>(b[i]);
+        out[4 * i + 3] = static_cast<uint8_t>(b[i] >> 8);
+    }
+}
+
+void pack24(const int32_t* __restrict a, uint8_t* __restrict out, int n) {
+    for (int i = 0; i < n; ++i) {
+        out[3 * i] = static_cast<uint8_t>(a[i]);
+        out[3 * i + 1] = static_cast<uint8_t>(a[i] >> 8);
+        out[3 * i + 2] = static_cast<uint8_t>(a[i] >> 16);
+    }
+}
+
 SC_VECTOR int32_t limiter_output(const int32_t* __restrict sum, const float* __restrict g, double og,
                                  int32_t lo, int32_t hi, int32_t* __restrict out, int n) {
     int32_t peak = 0;
@@ -161,13 +185,17 @@ SC_VECTOR bool any_near_half(const double* __restrict v, int n, double margin) {
     return bad != 0;
 }
 
-SC_VECTOR bool any_band_near_half(const int32_t* __restrict x, const double* __restrict ls,
-                                  const double* __restrict hs, int n, double margin) {
+SC_VECTOR bool split_bands_checked(const int32_t* __restrict x, const double* __restrict ls,
+                                  const double* __restrict hs, int32_t* __restrict low, int32_t* __restrict mid,
+                                  int32_t* __restrict high, int n, double margin) {
     int bad = 0;
     for (int i = 0; i < n; ++i) {
         const double m = static_cast<double>(x[i]) - ls[i] - hs[i];
-        bad |= (std::fabs(ls[i] - rnd_d(ls[i])) > margin) | (std::fabs(hs[i] - rnd_d(hs[i])) > margin) |
-               (std::fabs(m - rnd_d(m)) > margin);
+        const double rl = rnd_d(ls[i]), rh = rnd_d(hs[i]), rm = rnd_d(m);
+        low[i] = static_cast<int32_t>(rl);
+        high[i] = static_cast<int32_t>(rh);
+        mid[i] = static_cast<int32_t>(rm);
+        bad |= (std::fabs(ls[i] - rl) > margin) | (std::fabs(hs[i] - rh) > margin) | (std::fabs(m - rm) > margin);
     }
     return bad != 0;
 }

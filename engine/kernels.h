@@ -45,6 +45,10 @@ void curve_targets(const int32_t* level, const float* table, int32_t top, float*
 // The limiter's rectified input: (|a| / 8) / 256 for shift 8 ..., the larger
 // of both sides when `b` is given.
 void limiter_detector(const int32_t* a, const int32_t* b, int extra_shift, int shift, int32_t* v, int n);
+// Little-endian output bytes: 16-bit values (left, right interleaved when
+// `b` is given), or 24-bit values (the low three bytes).
+void pack16(const int32_t* a, const int32_t* b, uint8_t* out, int n);
+void pack24(const int32_t* a, uint8_t* out, int n);
 // out = clip(round(sum * g[i] * og)) to [lo, hi]; returns max |out|.
 int32_t limiter_output(const int32_t* sum, const float* g, double og, int32_t lo, int32_t hi,
                        int32_t* out, int n);
@@ -53,7 +57,8 @@ int32_t limiter_output(const int32_t* sum, const float* g, double og, int32_t lo
 // 0.5), so that an error of that size could change its rounding. The MID
 // value of the band split is x - ls - hs.
 inline bool near_half(double v, double margin) {
-    return std::fabs(v - std::nearbyint(v)) > margin;
+    constexpr double magic = 6755399441055744.0;  // rounds |v| < 2^51 to an integer, ties to even
+    return std::fabs(v - ((v + magic) - magic)) > margin;
 }
 inline bool band_near_half(int32_t x, double ls, double hs, double margin) {
     return near_half(ls, margin) || near_half(hs, margin) ||
@@ -61,6 +66,8 @@ inline bool band_near_half(int32_t x, double ls, double hs, double margin) {
 }
 // Whether any element is near one half as above.
 bool any_near_half(const double* v, int n, double margin);
-bool any_band_near_half(const int32_t* x, const double* ls, const double* hs, int n, double margin);
+// split_bands, telling whether any of the sums was near one half.
+bool split_bands_checked(const int32_t* x, const double* ls, const double* hs, int32_t* low, int32_t* mid,
+                         int32_t* high, int n, double margin);
 
 }  // namespace sc::engine::kernels
