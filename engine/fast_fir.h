@@ -6,6 +6,7 @@
 // largest input.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -49,7 +50,8 @@ private:
     std::vector<Size> sizes_;  // rising n
     int planned_count_ = -1;
     std::vector<int> plan_;  // indices into sizes_
-    std::vector<double> re_, im_, re2_, im2_;
+    std::vector<double> work_;  // the real and imaginary parts of both results
+    size_t stride_ = 0;
 };
 
 }  // namespace sc::engine

@@ -7,7 +7,7 @@
 // The butterflies get clones for machines with AVX2 and FMA; the transforms
 // only feed sums that are checked against their rounding boundaries, so the
 // fused multiply-adds are welcome here (and only here).
-#define SC_FFT_CLONES __attribute__((target_clones("arch=x86-64-v4", "arch=x86-64-v3", "default")))
+#define SC_FFT_CLONES __attribute__((target_clones("arch=x86-64-v3", "default")))
 
 namespace sc::engine {
 
@@ -237,18 +237,34 @@ void Fft::forward(double* re, double* im) const {
 
 void Fft::inverse(double* re, double* im) const { forward(im, re); }
 
-void Fft::forward_to_quads(double* re, double* im) const {
-    const int n = n_;
-    int h = n / 2;
-    if (bits_ >= 3 && (bits_ - 2) % 2 == 1) {  // an odd count of spans above 2: one single stage
-        dif_butterflies(re, im, tw_re_.data() + h, tw_im_.data() + h, n, h);
+// Decimation-in-frequency stages with spans hi, hi / 2, ..., lo over `len`
+// values (radix-4 pairs, one single stage first for an odd count).
+void Fft::dif_range(double* re, double* im, int len, int hi, int lo) const {
+    int count = 0;
+    for (int h = hi; h >= lo; h /= 2) ++count;
+    int h = hi;
+    if (count % 2 == 1) {
+        dif_butterflies(re, im, tw_re_.data() + h, tw_im_.data() + h, len, h);
         h /= 2;
     }
-    for (; h >= 8; h /= 4) {
+    for (; h >= 2 * lo; h /= 4) {
         const int q = h / 2;
         dif_pair(re, im, tw_re_.data() + h, tw_im_.data() + h, tw_re_.data() + q, tw_im_.data() + q,
-                 tw3_re_.data() + q, tw3_im_.data() + q, n, q);
+                 tw3_re_.data() + q, tw3_im_.data() + q, len, q);
     }
+}
+
+// Decimation-in-time stages with spans lo, 2 lo, ..., hi over `len` values.
+void Fft::dit_range(double* re, double* im, int len, int lo, int hi) const {
+    int h = lo;
+    for (; 2 * h <= hi; h *= 4) {
+        dit_pair(re, im, tw_re_.data() + 2 * h, tw_im_.data() + 2 * h, tw_re_.data() + h, tw_im_.data() + h, len, h);
+    }
+    if (h <= hi) butterflies(re, im, tw_re_.data() + h, tw_im_.data() + h, len, h);
+}
+
+void Fft::forward_to_quads(double* re, double* im) const {
+    if (n_ >= 8) dif_range(re, im, n_, n_ / 2, 4);
 }
 
 void Fft::forward_to_bitreversed(double* re, double* im) const {
@@ -284,20 +300,18 @@ void Fft::forward_to_bitreversed(double* re, double* im) const {
 
 void Fft::inverse_from_bitreversed(double* re, double* im) const { dit_stages(im, re); }
 
-void Fft::multiply_quads(const double* re, const double* im, const double* spectrum, double* out_re,
-                         double* out_im) const {
-    quads(re, im, spectrum, out_re, out_im, n_);
-}
-
-// The inverse stages above span 2 run as forward stages on the exchanged
-// parts, which conjugates their twiddles.
-void Fft::inverse_from_quads(double* re, double* im) const {
+// The inverse stages run as forward stages on the exchanged parts, which
+// conjugates their twiddles.
+void Fft::convolve(double* re, double* im, const double* spectrum1, const double* spectrum2, double* re2,
+                   double* im2) const {
     const int n = n_;
-    int h = 4;
-    for (; 4 * h <= n; h *= 4) {
-        dit_pair(im, re, tw_re_.data() + 2 * h, tw_im_.data() + 2 * h, tw_re_.data() + h, tw_im_.data() + h, n, h);
+    if (n >= 8) dif_range(re, im, n, n / 2, 4);
+    if (spectrum2) {
+        quads(re, im, spectrum2, re2, im2, n);
+        if (n >= 8) dit_range(im2, re2, n, 4, n / 2);
     }
-    if (h < n) butterflies(im, re, tw_re_.data() + h, tw_im_.data() + h, n, h);
+    quads(re, im, spectrum1, re, im, n);
+    if (n >= 8) dit_range(im, re, n, 4, n / 2);
 }
 
 std::vector<double> Fft::quad_layout(const std::vector<double>& s) {

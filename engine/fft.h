@@ -25,23 +25,21 @@ public:
     void forward_to_bitreversed(double* re, double* im) const;
     void inverse_from_bitreversed(double* re, double* im) const;
 
-    // The same pair split for convolution with a real spectrum, for sizes of
-    // at least 16: `forward_to_quads` stops before the last two stages,
-    // `multiply_quads` runs them on every group of four values, multiplies
-    // by the spectrum and runs the first two stages of the inverse, and
-    // `inverse_from_quads` completes the inverse (unscaled).
-    void forward_to_quads(double* re, double* im) const;
-    void inverse_from_quads(double* re, double* im) const;
-    // `spectrum` in quad layout (see `quad_layout`); the result may be
-    // written in place (out_re == re, out_im == im).
-    void multiply_quads(const double* re, const double* im, const double* spectrum, double* out_re,
-                        double* out_im) const;
-    // A real spectrum in bit-reversed order rearranged for `multiply_quads`:
-    // within every 16 values, the four groups of four are transposed.
+    // Convolution with real spectra (bit-reversed order, in quad layout),
+    // for sizes of at least 16: re/im are transformed, multiplied by
+    // `spectrum1` and transformed back in place (unscaled); with
+    // `spectrum2` also multiplied by it into re2/im2.
+    void convolve(double* re, double* im, const double* spectrum1, const double* spectrum2, double* re2,
+                  double* im2) const;
+    // A real spectrum in bit-reversed order rearranged for `convolve`: within
+    // every 16 values, the four groups of four are transposed.
     static std::vector<double> quad_layout(const std::vector<double>& bitreversed);
 
 private:
     void dit_stages(double* re, double* im) const;
+    void forward_to_quads(double* re, double* im) const;
+    void dif_range(double* re, double* im, int len, int hi, int lo) const;
+    void dit_range(double* re, double* im, int len, int lo, int hi) const;
 
     int n_ = 0;
     int bits_ = 0;

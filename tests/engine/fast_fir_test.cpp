@@ -113,9 +113,9 @@ TEST(FastFir, SegmentsCoverTheRunAtTheLeastCost) {
         }
         EXPECT_GE(covered, count);
     }
-    // A block of the deepest filter: one long and one shorter transform
-    // rather than four equal ones.
-    EXPECT_EQ(f.plan(4649), (std::vector<int>{4096, 2048}));
+    // A block of the deepest filter: shorter transforms fill the end rather
+    // than a fourth long one.
+    EXPECT_EQ(f.plan(4649), (std::vector<int>{2048, 2048, 2048, 1024, 1024}));
 }
 
 }  // namespace sc::engine
