@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <cstdio>
 
 #include "engine/kernels.h"
 #include "engine/rounding.h"
@@ -21,7 +22,7 @@ constexpr int32_t DETECTOR_SHIFT_24 = 8;         // 24-bit detectors: / 256
 // below 1e-15 of the largest sample (7e-8 for 24-bit samples raised 18 dB).
 constexpr double ROUNDING_MARGIN = 0.5 - 1e-5;
 // Sums are checked in pieces of this many, only a flagged piece one by one.
-constexpr int32_t CHECK_CHUNK = 64;
+constexpr int32_t CHECK_CHUNK = 256;
 
 
 // Side positions of pass 1: mono n = N .. BLK - N - 4; stereo pairs
@@ -161,46 +162,26 @@ void Engine::process_block(const int32_t* block) {
     }
 }
 
+// The block's input peak: the largest |source value| of pass 1's range.
+template <int C> void Engine::input_peaks(int32_t first, int32_t last) {
+    for (int c = 0; c < C; ++c) in_peak_[c] = kernels::peak(src_[c].data() + first, last - first + 1);
+    if (C == 1) in_peak_[1] = in_peak_[0];
+}
+
 // Pass 1: high-pass and equalizer over side positions first .. last.
 template <int C> void Engine::pass_equalizer(int32_t first, int32_t last) {
     const int32_t N = eq_.N();
     const int32_t count = last - first + 1;
-    for (int c = 0; c < C; ++c) {
-        int32_t peak = 0;
-        const int32_t* x = src_[c].data();
-        for (int32_t n = first; n <= last; ++n) peak = std::max(peak, std::abs(x[n]));
-        in_peak_[c] = peak;
-    }
-    if (C == 1) in_peak_[1] = in_peak_[0];
+    input_peaks<C>(first, last);
     if (N == 0 || count <= 0) {
         for (int c = 0; c < C; ++c)
             for (int32_t n = first; n <= last; ++n) acc_[c][static_cast<size_t>(n)] = 0.0;
         return;
     }
-    if (path_ == FilterPath::Reference) {
-        for (int c = 0; c < C; ++c) {
-            const int32_t* x = src_[c].data();
-            double* acc = acc_[c].data();
-            for (int32_t n = first; n <= last; ++n) acc[n] = eq_.sum_at(x, n, 1);
-        }
-        return;
-    }
-    if (C == 1) {
-        eq_fir_.run_mono(src_[0].data() + first, count, acc_[0].data() + first, nullptr);
-    } else {
-        eq_fir_.run(src_[0].data() + first, src_[1].data() + first, count, acc_[0].data() + first,
-                    acc_[1].data() + first, nullptr, nullptr);
-    }
-    // Sums the transform leaves too close to a rounding boundary are summed
-    // again directly, so that they round exactly as the direct sums do.
     for (int c = 0; c < C; ++c) {
+        const int32_t* x = src_[c].data();
         double* acc = acc_[c].data();
-        for (int32_t n0 = first; n0 <= last; n0 += CHECK_CHUNK) {
-            const int32_t m = std::min(CHECK_CHUNK, last + 1 - n0);
-            if (!kernels::any_near_half(acc + n0, m, ROUNDING_MARGIN)) continue;
-            for (int32_t n = n0; n < n0 + m; ++n)
-                if (kernels::near_half(acc[n], ROUNDING_MARGIN)) acc[n] = eq_.sum_at(src_[c].data(), n, 1);
-        }
+        for (int32_t n = first; n <= last; ++n) acc[n] = eq_.sum_at(x, n, 1);
     }
 }
 
@@ -252,45 +233,11 @@ template <int C> void Engine::pass_split(int32_t K) {
     const int32_t last = K - SPLIT_MARGIN;
     if (last < first) return;
     const int32_t count = last - first + 1;
-    if (path_ == FilterPath::Fast) {
-        if (C == 1) {
-            xover_fir_.run_mono(chain_[0].data() + first, count, low_sum_[0].data() + first,
-                                high_sum_[0].data() + first);
-        } else {
-            xover_fir_.run(chain_[0].data() + first, chain_[1].data() + first, count,
-                           low_sum_[0].data() + first, low_sum_[1].data() + first,
-                           high_sum_[0].data() + first, high_sum_[1].data() + first);
-        }
-        for (int c = 0; c < C; ++c) {
-            const int32_t* x = chain_[c].data();
-            double* ls = low_sum_[c].data();
-            double* hs = high_sum_[c].data();
-            int32_t* low = low_band_[c].data();
-            int32_t* mid = mid_band_[c].data();
-            int32_t* high = high_band_[c].data();
-            for (int32_t j0 = first; j0 <= last; j0 += CHECK_CHUNK) {
-                const int32_t m = std::min(CHECK_CHUNK, last + 1 - j0);
-                if (!kernels::split_bands_checked(x + j0, ls + j0, hs + j0, low + j0, mid + j0, high + j0, m,
-                                                  ROUNDING_MARGIN))
-                    continue;
-                // Sums near a rounding boundary: summed again directly.
-                for (int32_t j = j0; j < j0 + m; ++j) {
-                    if (!kernels::band_near_half(x[j], ls[j], hs[j], ROUNDING_MARGIN)) continue;
-                    const BandSums s = xover_.sums_at(x, j);
-                    ls[j] = s.low;
-                    hs[j] = s.high;
-                    kernels::split_bands(x + j, ls + j, hs + j, low + j, mid + j, high + j, 1);
-                }
-            }
-        }
-        return;
-    } else {
-        for (int c = 0; c < C; ++c) {
-            for (int32_t j = first; j <= last; ++j) {
-                const BandSums s = xover_.sums_at(chain_[c].data(), j);
-                low_sum_[c][static_cast<size_t>(j)] = s.low;
-                high_sum_[c][static_cast<size_t>(j)] = s.high;
-            }
+    for (int c = 0; c < C; ++c) {
+        for (int32_t j = first; j <= last; ++j) {
+            const BandSums s = xover_.sums_at(chain_[c].data(), j);
+            low_sum_[c][static_cast<size_t>(j)] = s.low;
+            high_sum_[c][static_cast<size_t>(j)] = s.high;
         }
     }
     for (int c = 0; c < C; ++c) {
@@ -437,32 +384,97 @@ template <int C, bool B24> void Engine::run_block(const int32_t* block) {
     }
     const int32_t first = first_filtered(geometry_);
     const int32_t last = last_filtered(geometry_, C);
-    pass_equalizer<C>(first, last);
-    if constexpr (B24) {
-        in_peak_[0] >>= DETECTOR_SHIFT_24;
-        in_peak_[1] = in_peak_[0];
-    }
     const int32_t K = last - first + 1;
+    auto peaks_24 = [&] {
+        if constexpr (B24) {
+            in_peak_[0] >>= DETECTOR_SHIFT_24;
+            in_peak_[1] = in_peak_[0];
+        }
+    };
     if (path_ == FilterPath::Reference) {
+        pass_equalizer<C>(first, last);
+        peaks_24();
         pass_gain_leveler<C, B24>(first, last);
         pass_split<C>(K);
         const int32_t bands_last = pass_bands<C, B24>(K);
         pass_limiter<C, B24>(bands_last);
         return;
     }
-    fast_gain_leveler<C, B24>(first, last);
-    pass_split<C>(K);
+    fast_filter<C>(first, last);
+    peaks_24();
+    fast_leveler<C, B24>(K);
+    fast_split<C>(K);
     fast_bands_limiter<C, B24>(K);
 }
 
-// Pass 2 of the fast path: the same values as `pass_gain_leveler`, with the
-// stereo link summed without division and the gain loop free of branches.
-template <int C, bool B24> void Engine::fast_gain_leveler(int32_t first, int32_t last) {
+// Passes 1 and 2 up to the leveler, fast: the equalizer's transform sums go
+// straight into the chain values. A sum within 1e-5 of one half is summed
+// again directly, so that it rounds exactly as the direct sum does.
+template <int C> void Engine::fast_filter(int32_t first, int32_t last) {
+    input_peaks<C>(first, last);
     const int32_t K = last - first + 1;
-    for (int c = 0; c < C; ++c) {
-        kernels::filter_and_gain(src_[c].data() + first, acc_[c].data() + first, input_gain_,
-                                 chain_[c].data() + 1, K);
+    if (K <= 0) return;
+    if (eq_.N() == 0) {
+        for (int c = 0; c < C; ++c) kernels::input_gain(src_[c].data() + first, input_gain_, chain_[c].data() + 1, K);
+        return;
     }
+    auto sink = [&](int c, int j0, int n, const double* acc, const double*) {
+        const int32_t* src = src_[c].data();
+        const int32_t* x = src + first + j0;
+        int32_t* out = chain_[c].data() + 1 + j0;
+        for (int i0 = 0; i0 < n; i0 += CHECK_CHUNK) {
+            const int m = std::min<int>(CHECK_CHUNK, n - i0);
+            if (!kernels::filter_and_gain_checked(x + i0, acc + i0, input_gain_, out + i0, m, ROUNDING_MARGIN))
+                continue;
+            for (int i = i0; i < i0 + m; ++i) {
+                if (!kernels::near_half(acc[i], ROUNDING_MARGIN)) continue;
+                const double direct = eq_.sum_at(src, first + j0 + i, 1);
+                kernels::filter_and_gain(x + i, &direct, input_gain_, out + i, 1);
+            }
+        }
+    };
+    if constexpr (C == 1) {
+        eq_fir_.run_mono_into(src_[0].data() + first, K, sink);
+    } else {
+        eq_fir_.run_into(src_[0].data() + first, src_[1].data() + first, K, sink);
+    }
+}
+
+// Pass 3, fast: LOW, MID and HIGH straight from the crossover's transform
+// sums, near-half sums summed again directly as above.
+template <int C> void Engine::fast_split(int32_t K) {
+    const int32_t first = SPLIT_MARGIN;
+    const int32_t last = K - SPLIT_MARGIN;
+    if (last < first) return;
+    const int32_t count = last - first + 1;
+    auto sink = [&](int c, int j0, int n, const double* ls, const double* hs) {
+        const int32_t* chain = chain_[c].data();
+        const int32_t* x = chain + first + j0;
+        int32_t* low = low_band_[c].data() + first + j0;
+        int32_t* mid = mid_band_[c].data() + first + j0;
+        int32_t* high = high_band_[c].data() + first + j0;
+        for (int i0 = 0; i0 < n; i0 += CHECK_CHUNK) {
+            const int m = std::min<int>(CHECK_CHUNK, n - i0);
+            if (!kernels::split_bands_checked(x + i0, ls + i0, hs + i0, low + i0, mid + i0, high + i0, m,
+                                              ROUNDING_MARGIN))
+                continue;
+            for (int i = i0; i < i0 + m; ++i) {
+                if (!kernels::band_near_half(x[i], ls[i], hs[i], ROUNDING_MARGIN)) continue;
+                const BandSums s = xover_.sums_at(chain, first + j0 + i);
+                kernels::split_bands(x + i, &s.low, &s.high, low + i, mid + i, high + i, 1);
+            }
+        }
+    };
+    if constexpr (C == 1) {
+        xover_fir_.run_mono_into(chain_[0].data() + first, count, sink);
+    } else {
+        xover_fir_.run_into(chain_[0].data() + first, chain_[1].data() + first, count, sink);
+    }
+}
+
+// The leveler of pass 2, fast: the same values as `pass_gain_leveler`, with
+// the stereo link formed without division and the gain loop free of branches.
+template <int C, bool B24> void Engine::fast_leveler(int32_t K) {
     if (!leveler_on_) {
         if (leveler_.gain != 1.0f)
             for (int c = 0; c < C; ++c) kernels::apply_gain(chain_[c].data() + 1, leveler_.gain, K);

@@ -121,7 +121,10 @@ private:
     template <int C, bool B24> int32_t pass_bands(int32_t K);
     template <int C, bool B24> void pass_limiter(int32_t last);
     template <int C, bool B24> void write_output(int32_t frames);
-    template <int C, bool B24> void fast_gain_leveler(int32_t first, int32_t last);
+    template <int C> void input_peaks(int32_t first, int32_t last);
+    template <int C> void fast_filter(int32_t first, int32_t last);
+    template <int C, bool B24> void fast_leveler(int32_t K);
+    template <int C> void fast_split(int32_t K);
     template <int C, bool B24> void fast_bands_limiter(int32_t K);
 
     FilterPath path_;

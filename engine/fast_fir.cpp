@@ -116,50 +116,38 @@ void fill_window(const int32_t* x, int start, int n, int lo, int hi, double* out
 
 }  // namespace
 
-void FastFir::segment(const Size& s, const int32_t* a, const int32_t* b, int count, int first,
-                      double* out1a, double* out1b, double* out2a, double* out2b) {
+int FastFir::transform(const Size& s, const int32_t* a, const int32_t* b, int count, int first) {
     const int n = s.n;
     const int lo = -half_;
     const int hi = count + half_;  // readable range [lo, hi)
     const int start = first - half_;
     double* re = work_.data();
     double* im = re + stride_;
-    double* re2 = im + stride_;
-    double* im2 = re2 + stride_;
     fill_window(a, start, n, lo, hi, re);
     if (b) {
         fill_window(b, start, n, lo, hi, im);
     } else {
         std::fill(im, im + n, 0.0);
     }
-    s.fft.convolve(re, im, s.spectrum1.data(), two_filters_ ? s.spectrum2.data() : nullptr, re2, im2);
-    const int outputs = std::min(n - 2 * half_, count - first);
-    std::copy_n(re + half_, outputs, out1a + first);
-    if (b) std::copy_n(im + half_, outputs, out1b + first);
-    if (two_filters_) {
-        std::copy_n(re2 + half_, outputs, out2a + first);
-        if (b) std::copy_n(im2 + half_, outputs, out2b + first);
-    }
+    s.fft.convolve(re, im, s.spectrum1.data(), two_filters_ ? s.spectrum2.data() : nullptr, re + 2 * stride_,
+                   im + 2 * stride_);
+    return std::min(n - 2 * half_, count - first);
 }
 
 void FastFir::run(const int32_t* a, const int32_t* b, int count, double* out1a, double* out1b,
                   double* out2a, double* out2b) {
     if (count <= 0) return;
-    int first = 0;
-    for (int i : plan_for(count)) {
-        const Size& s = sizes_[static_cast<size_t>(i)];
-        segment(s, a, b, count, first, out1a, out1b, out2a, out2b);
-        first += s.n - 2 * half_;
-    }
+    run_into(a, b, count, [&](int channel, int first, int n, const double* f1, const double* f2) {
+        std::copy_n(f1, n, (channel == 0 ? out1a : out1b) + first);
+        if (f2) std::copy_n(f2, n, (channel == 0 ? out2a : out2b) + first);
+    });
 }
 
 void FastFir::run_mono(const int32_t* x, int count, double* out1, double* out2) {
-    if (count <= 0) return;
-    const int first_half = count / 2;
-    const int longer = count - first_half;
-    // The first half runs on as far as the second; the overlap is written twice
-    // with the same sums.
-    run(x, x + first_half, longer, out1, out1 + first_half, out2, out2 ? out2 + first_half : nullptr);
+    run_mono_into(x, count, [&](int, int first, int n, const double* f1, const double* f2) {
+        std::copy_n(f1, n, out1 + first);
+        if (f2 && out2) std::copy_n(f2, n, out2 + first);
+    });
 }
 
 }  // namespace sc::engine

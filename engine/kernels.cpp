@@ -24,6 +24,16 @@ SC_VECTOR void filter_and_gain(const int32_t* __restrict x, const double* __rest
     for (int i = 0; i < n; ++i) out[i] = rnd(static_cast<double>(x[i] - rnd(acc[i])) * gain);
 }
 
+SC_VECTOR void input_gain(const int32_t* __restrict x, double gain, int32_t* __restrict out, int n) {
+    for (int i = 0; i < n; ++i) out[i] = rnd(static_cast<double>(x[i]) * gain);
+}
+
+SC_VECTOR int32_t peak(const int32_t* __restrict x, int n) {
+    int32_t p = 0;
+    for (int i = 0; i < n; ++i) p = std::max(p, std::abs(x[i]));
+    return p;
+}
+
 SC_VECTOR void apply_gains(int32_t* __restrict v, const float* __restrict g, int n) {
     for (int i = 0; i < n; ++i) v[i] = rnd(static_cast<double>(v[i]) * static_cast<double>(g[i]));
 }
@@ -179,9 +189,14 @@ inline double rnd_d(double x) {
 
 }  // namespace
 
-SC_VECTOR bool any_near_half(const double* __restrict v, int n, double margin) {
+SC_VECTOR bool filter_and_gain_checked(const int32_t* __restrict x, const double* __restrict acc, double gain,
+                                      int32_t* __restrict out, int n, double margin) {
     int bad = 0;
-    for (int i = 0; i < n; ++i) bad |= std::fabs(v[i] - rnd_d(v[i])) > margin;
+    for (int i = 0; i < n; ++i) {
+        const double r = rnd_d(acc[i]);
+        out[i] = rnd(static_cast<double>(x[i] - static_cast<int32_t>(r)) * gain);
+        bad |= std::fabs(acc[i] - r) > margin;
+    }
     return bad != 0;
 }
 

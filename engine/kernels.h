@@ -10,6 +10,13 @@ namespace sc::engine::kernels {
 
 // out = round((x - round(acc)) * gain): the equalizer result and input gain.
 void filter_and_gain(const int32_t* x, const double* acc, double gain, int32_t* out, int n);
+// The same, telling whether any acc was near one half (see near_half).
+bool filter_and_gain_checked(const int32_t* x, const double* acc, double gain, int32_t* out, int n,
+                             double margin);
+// out = round(x * gain): the same with a flat filter (acc = 0).
+void input_gain(const int32_t* x, double gain, int32_t* out, int n);
+// max |x|.
+int32_t peak(const int32_t* x, int n);
 // v = round(v * g[i]) with a gain per element.
 void apply_gains(int32_t* v, const float* g, int n);
 // v = round(v * g).
@@ -64,8 +71,6 @@ inline bool band_near_half(int32_t x, double ls, double hs, double margin) {
     return near_half(ls, margin) || near_half(hs, margin) ||
            near_half(static_cast<double>(x) - ls - hs, margin);
 }
-// Whether any element is near one half as above.
-bool any_near_half(const double* v, int n, double margin);
 // split_bands, telling whether any of the sums was near one half.
 bool split_bands_checked(const int32_t* x, const double* ls, const double* hs, int32_t* low, int32_t* mid,
                          int32_t* high, int n, double margin);

@@ -16,7 +16,7 @@ typedef int32_t v4i __attribute__((vector_size(16)));
 // Round to nearest, ties to even, for |x| < 2^51 (as the element-wise kernels).
 constexpr double MAGIC = 6755399441055744.0;
 // Band samples per tile: the band sums are formed after each tile.
-constexpr int TILE = 64;
+constexpr int TILE = 256;
 
 #define SC_INLINE inline __attribute__((always_inline))
 
