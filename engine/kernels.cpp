@@ -135,6 +135,33 @@ SC_VECTOR void curve_targets(const int32_t* __restrict level, const float* __res
     }
 }
 
+SC_VECTOR void curve_targets4(const int32_t* __restrict level, const float* __restrict table, int32_t top,
+                              float* __restrict out, int n) {
+    for (int i = 0; i < n; ++i) {
+        int32_t x = level[i] >> 2;
+        x = x < 0 ? 0 : x;
+        x = x > top ? top : x;
+        out[4 * i] = table[x];
+    }
+}
+
+SC_VECTOR void band_sum4(const int32_t* __restrict l, const int32_t* __restrict m, const int32_t* __restrict h,
+                         const float* __restrict g, const float* __restrict t, double ol, double om, double oh,
+                         int32_t* __restrict sum, int n) {
+    if (t == nullptr) {
+        for (int i = 0; i < n; ++i) {
+            sum[i] = rnd(static_cast<double>(l[i]) * g[4 * i] * ol) + rnd(static_cast<double>(m[i]) * g[4 * i + 1] * om) +
+                     rnd(static_cast<double>(h[i]) * g[4 * i + 2] * oh);
+        }
+        return;
+    }
+    for (int i = 0; i < n; ++i) {
+        sum[i] = rnd(static_cast<double>(l[i]) * g[4 * i] * ol * t[4 * i]) +
+                 rnd(static_cast<double>(m[i]) * g[4 * i + 1] * om * t[4 * i + 1]) +
+                 rnd(static_cast<double>(h[i]) * g[4 * i + 2] * oh * t[4 * i + 2]);
+    }
+}
+
 SC_VECTOR void limiter_detector(const int32_t* __restrict a, const int32_t* __restrict b, int extra_shift,
                                 int shift, int32_t* __restrict v, int n) {
     if (b == nullptr) {

@@ -47,8 +47,14 @@ void linked_levels_by_products(const int32_t* a, const int32_t* b, int32_t add, 
 // The held level over v (mono detectors): level = round(max(level, v) * decay)
 // per element; returns the last level.
 int32_t held_levels(const int32_t* v, int32_t level, float decay, int32_t* out, int n);
-// out = table[clamp(floor(level / 4), 0, top)]: the curve target of a level.
+// out = table[clamp(floor(level / 4), 0, top)]: the curve target of a level;
+// the second form writes every fourth value (out[4 i]).
 void curve_targets(const int32_t* level, const float* table, int32_t top, float* out, int n);
+void curve_targets4(const int32_t* level, const float* table, int32_t top, float* out, int n);
+// band_sum with the gains (and gate values) four per sample, LOW, MID, HIGH
+// first; without gate values (null) the gates are 1.0 and left out.
+void band_sum4(const int32_t* l, const int32_t* m, const int32_t* h, const float* g, const float* t,
+               double ol, double om, double oh, int32_t* sum, int n);
 // The limiter's rectified input: (|a| / 8) / 256 for shift 8 ..., the larger
 // of both sides when `b` is given.
 void limiter_detector(const int32_t* a, const int32_t* b, int extra_shift, int shift, int32_t* v, int n);

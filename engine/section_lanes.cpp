@@ -20,6 +20,10 @@ constexpr int TILE = 256;
 
 #define SC_INLINE inline __attribute__((always_inline))
 
+// (Vectors pass by reference: no vector arguments in the baseline ABI.)
+template <typename V, typename T> SC_INLINE void load(V& v, const T* p) { std::memcpy(&v, p, sizeof v); }
+template <typename V, typename T> SC_INLINE void store(T* p, const V& v) { std::memcpy(p, &v, sizeof v); }
+
 SC_INLINE double round_d(double x) { return (x + MAGIC) - MAGIC; }
 
 template <int C>
@@ -29,11 +33,13 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
     const int la = s.look_ahead;
     const int nl = std::max(0, std::min(limited, n - la));
     const size_t room = static_cast<size_t>(n) + 8;
-    for (int b = 0; b < 3; ++b) {
-        for (auto* v : {&buf.targets[b], &buf.gains[b], &buf.gates[b]})
-            if (v->size() < room) v->resize(room);
-        if (C == 1 && buf.levels[b].size() < room) buf.levels[b].resize(room);
+    if (buf.targets.size() < 4 * room) {
+        buf.targets.assign(4 * room, 1.0f);  // the limiter's place stays 1
+        buf.gains.assign(4 * room, 1.0f);
+        buf.gates.assign(4 * room, 1.0f);
     }
+    for (int b = 0; b < 3; ++b)
+        if (C == 1 && buf.levels[b].size() < room) buf.levels[b].resize(room);
     if (buf.limiter_inputs.size() < room) buf.limiter_inputs.resize(room);
 
     // Band detector levels (mono: held) and their curve targets.
@@ -46,18 +52,16 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
             level[b] = inputs[b];
             if (n > 0) st.level[b] = inputs[b][n - 1];
         }
-        kernels::curve_targets(level[b], s.table[b], s.top[b], buf.targets[b].data(), n);
-        if (!s.gates) std::fill_n(buf.gates[b].data(), n, st.gate[b]);
+        kernels::curve_targets4(level[b], s.table[b], s.top[b], buf.targets.data() + b, n);
     }
-    const float* t0 = buf.targets[0].data();
-    const float* t1 = buf.targets[1].data();
-    const float* t2 = buf.targets[2].data();
-    float* g0 = buf.gains[0].data();
-    float* g1 = buf.gains[1].data();
-    float* g2 = buf.gains[2].data();
-    float* u0 = buf.gates[0].data();
-    float* u1 = buf.gates[1].data();
-    float* u2 = buf.gates[2].data();
+    // Gates that stay at 1.0 are left out of the band sums (x * 1 = x).
+    const bool gated = s.gates || st.gate[0] != 1.0f || st.gate[1] != 1.0f || st.gate[2] != 1.0f;
+    if (gated && !s.gates)
+        for (int k = 0; k < n; ++k)
+            for (int b = 0; b < 3; ++b) buf.gates[4 * static_cast<size_t>(k) + b] = st.gate[b];
+    const float* tg = buf.targets.data();
+    float* G = buf.gains.data();
+    float* T = buf.gates.data();
     int32_t* vlim = buf.limiter_inputs.data();
 
     v4f gain, smallest, attack, release, hold_release, gate, gate_close, gate_open;
@@ -91,7 +95,7 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
     // One sample of the lanes: band sample k and limiter sample k - lag.
     auto sample = [&]<bool BANDS, bool LIMITER>(int k) {
         v4f target = one;
-        if constexpr (BANDS) target = v4f{t0[k], t1[k], t2[k], 1.0f};
+        if constexpr (BANDS) load(target, tg + 4 * k);
         const int i = k - lag;
         if constexpr (LIMITER) {
             // Held level of the limiter: round(max(level, v) * d9).
@@ -124,13 +128,9 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
                 t = (one < t) ? one : t;
                 t = (t < gate_floor) ? gate_floor : t;
                 gate = t;
-                u0[k] = t[0];
-                u1[k] = t[1];
-                u2[k] = t[2];
+                store(T + 4 * k, t);
             }
-            g0[k] = g[0];
-            g1[k] = g[1];
-            g2[k] = g[2];
+            store(G + 4 * k, g);
         }
         if constexpr (LIMITER) lim[i] = g[3];
     };
@@ -151,8 +151,8 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
     auto sums = [&](int k0, int k1) {
         for (int c = 0; c < C; ++c) {
             const Side& d = sides[c];
-            kernels::band_sum(d.low + k0, d.mid + k0, d.high + k0, g0 + k0, g1 + k0, g2 + k0, u0 + k0,
-                              u1 + k0, u2 + k0, s.makeup[0], s.makeup[1], s.makeup[2], d.sum + k0, k1 - k0);
+            kernels::band_sum4(d.low + k0, d.mid + k0, d.high + k0, G + 4 * k0, gated ? T + 4 * k0 : nullptr,
+                               s.makeup[0], s.makeup[1], s.makeup[2], d.sum + k0, k1 - k0);
         }
         kernels::limiter_detector(sides[0].sum + k0, C == 2 ? sides[1].sum + k0 : nullptr, s.limiter_shift,
                                   s.shift, vlim + k0, k1 - k0);

@@ -50,9 +50,10 @@ struct Side {
 
 // Scratch of the pass, kept between blocks.
 struct LaneBuffers {
-    std::vector<int32_t> levels[3];          // mono: the held band levels
-    std::vector<float> targets[3], gains[3], gates[3];
-    std::vector<int32_t> limiter_inputs;     // rectified band sums
+    std::vector<int32_t> levels[3];  // mono: the held band levels
+    // Four per sample, in lane order: curve targets, gains, gate values.
+    std::vector<float> targets, gains, gates;
+    std::vector<int32_t> limiter_inputs;  // rectified band sums
 };
 
 // One block: `bands` band samples and `limited` limiter samples (at most
