@@ -540,15 +540,11 @@ template <int C, bool B24> void Engine::fast_bands_limiter(int32_t K) {
         kernels::abs_detector(mid_band_[c].data() + first, la.mid, shift, 0, det_mid_[c].data(), n);
         kernels::abs_detector(high_band_[c].data() + first, la.high, shift, 0, det_high_[c].data(), n);
     }
-    const int32_t* inputs[3] = {det_low_[0].data(), det_mid_[0].data(), det_high_[0].data()};
-    if constexpr (C == 2) {
-        kernels::linked_levels_by_products(det_low_[0].data(), det_low_[1].data(), 0, 1, times_.d30,
-                                           linked_[0].data(), n);
-        kernels::linked_levels_by_products(det_mid_[0].data(), det_mid_[1].data(), 0, 1, times_.d9,
-                                           linked_[1].data(), n);
-        kernels::linked_levels_by_products(det_high_[0].data(), det_high_[1].data(), 0, 1, times_.d08,
-                                           linked_[2].data(), n);
-        for (int b = 0; b < 3; ++b) inputs[b] = linked_[static_cast<size_t>(b)].data();
+    const int32_t* inputs[2][3];
+    for (int c = 0; c < 2; ++c) {
+        inputs[c][0] = det_low_[c].data();
+        inputs[c][1] = det_mid_[c].data();
+        inputs[c][2] = det_high_[c].data();
     }
 
     lanes::LaneSetup s;
@@ -601,9 +597,10 @@ template <int C, bool B24> void Engine::fast_bands_limiter(int32_t K) {
                     sum_[c].data() + first};
     }
     if constexpr (C == 1) {
-        lanes::run_mono(s, st, lane_buffers_, sides[0], inputs, n, frames, g_lim_.data());
+        lanes::run_mono(s, st, lane_buffers_, sides[0], inputs[0], n, frames, g_lim_.data());
     } else {
-        lanes::run_stereo(s, st, lane_buffers_, sides[0], sides[1], inputs, n, frames, g_lim_.data());
+        lanes::run_stereo(s, st, lane_buffers_, sides[0], sides[1], inputs[0], inputs[1], n, frames,
+                          g_lim_.data());
     }
     GainComputer* out_sections[4] = {&low_, &mid_, &high_, &limiter_};
     for (int l = 0; l < 4; ++l) {

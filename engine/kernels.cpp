@@ -99,16 +99,35 @@ SC_VECTOR void linked_levels(const int32_t* __restrict a, const int32_t* __restr
     }
 }
 
+namespace {
+
+// The decayed linked level of two rectified values x, y (each at least 1).
+inline int32_t linked(int32_t x, int32_t y, double decay) {
+    const int32_t hi = std::max(x, y);
+    const int32_t lo = std::min(x, y);
+    const int32_t l0 = std::max(lo, rnd(static_cast<double>(hi) * (5.0 / 7.0)));
+    return rnd(static_cast<double>(l0) * decay);
+}
+
+}  // namespace
+
 SC_VECTOR void linked_levels_by_products(const int32_t* __restrict a, const int32_t* __restrict b, int32_t add,
                                          int32_t floor_, float decay, int32_t* __restrict level, int n) {
     const double d = decay;
+    for (int i = 0; i < n; ++i) level[i] = linked(std::max(a[i] + add, floor_), std::max(b[i] + add, floor_), d);
+}
+
+SC_VECTOR void linked_targets4(const int32_t* __restrict a, const int32_t* __restrict b, float decay,
+                               const float* __restrict table, int32_t top, int32_t* __restrict level,
+                               float* __restrict out, int n) {
+    const double d = decay;
     for (int i = 0; i < n; ++i) {
-        const int32_t x = std::max(a[i] + add, floor_);
-        const int32_t y = std::max(b[i] + add, floor_);
-        const int32_t hi = std::max(x, y);
-        const int32_t lo = std::min(x, y);
-        const int32_t l0 = std::max(lo, rnd(static_cast<double>(hi) * (5.0 / 7.0)));
-        level[i] = rnd(static_cast<double>(l0) * d);
+        const int32_t l = linked(std::max(a[i], 1), std::max(b[i], 1), d);
+        level[i] = l;
+        int32_t k = l >> 2;
+        k = k < 0 ? 0 : k;
+        k = k > top ? top : k;
+        out[4 * i] = table[k];
     }
 }
 

@@ -44,6 +44,10 @@ void linked_levels(const int32_t* a, const int32_t* b, int32_t add, int32_t floo
 // hi * 5 / 7 never lies within 1/14 of one half.
 void linked_levels_by_products(const int32_t* a, const int32_t* b, int32_t add, int32_t floor_, float decay,
                                int32_t* level, int n);
+// The band levels of linked_levels_by_products (values raised to at least 1)
+// and their curve targets, as curve_targets4 writes them.
+void linked_targets4(const int32_t* a, const int32_t* b, float decay, const float* table, int32_t top,
+                     int32_t* level, float* out, int n);
 // The held level over v (mono detectors): level = round(max(level, v) * decay)
 // per element; returns the last level.
 int32_t held_levels(const int32_t* v, int32_t level, float decay, int32_t* out, int n);

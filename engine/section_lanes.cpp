@@ -28,7 +28,7 @@ SC_INLINE double round_d(double x) { return (x + MAGIC) - MAGIC; }
 
 template <int C>
 SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side* sides,
-                   const int32_t* const inputs[3], int bands, int limited, float* lim) {
+                   const int32_t* const* inputs, int bands, int limited, float* lim) {
     const int n = std::max(bands, 0);
     const int la = s.look_ahead;
     const int nl = std::max(0, std::min(limited, n - la));
@@ -39,20 +39,22 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
         buf.gates.assign(4 * room, 1.0f);
     }
     for (int b = 0; b < 3; ++b)
-        if (C == 1 && buf.levels[b].size() < room) buf.levels[b].resize(room);
+        if (buf.levels[b].size() < room) buf.levels[b].resize(room);
     if (buf.limiter_inputs.size() < room) buf.limiter_inputs.resize(room);
 
-    // Band detector levels (mono: held) and their curve targets.
+    // Band detector levels (mono: held, stereo: linked) and their curve targets.
     const int32_t* level[3];
     for (int b = 0; b < 3; ++b) {
+        int32_t* lv = buf.levels[b].data();
+        level[b] = lv;
         if constexpr (C == 1) {
-            st.level[b] = kernels::held_levels(inputs[b], st.level[b], s.decay[b], buf.levels[b].data(), n);
-            level[b] = buf.levels[b].data();
+            st.level[b] = kernels::held_levels(inputs[b], st.level[b], s.decay[b], lv, n);
+            kernels::curve_targets4(lv, s.table[b], s.top[b], buf.targets.data() + b, n);
         } else {
-            level[b] = inputs[b];
-            if (n > 0) st.level[b] = inputs[b][n - 1];
+            kernels::linked_targets4(inputs[b], inputs[3 + b], s.decay[b], s.table[b], s.top[b], lv,
+                                     buf.targets.data() + b, n);
+            if (n > 0) st.level[b] = lv[n - 1];
         }
-        kernels::curve_targets4(level[b], s.table[b], s.top[b], buf.targets.data() + b, n);
     }
     // Gates that stay at 1.0 are left out of the band sums (x * 1 = x).
     const bool gated = s.gates || st.gate[0] != 1.0f || st.gate[1] != 1.0f || st.gate[2] != 1.0f;
@@ -214,8 +216,11 @@ void run_mono(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side& s
 
 __attribute__((target_clones("avx2", "default")))
 void run_stereo(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side& left, const Side& right,
-                const int32_t* const inputs[3], int bands, int limited, float* limiter_gains) {
+                const int32_t* const inputs_left[3], const int32_t* const inputs_right[3], int bands, int limited,
+                float* limiter_gains) {
     const Side sides[2] = {left, right};
+    const int32_t* inputs[6] = {inputs_left[0], inputs_left[1], inputs_left[2],
+                                inputs_right[0], inputs_right[1], inputs_right[2]};
     run<2>(s, st, buf, sides, inputs, bands, limited, limiter_gains);
 }
 

@@ -50,20 +50,20 @@ struct Side {
 
 // Scratch of the pass, kept between blocks.
 struct LaneBuffers {
-    std::vector<int32_t> levels[3];  // mono: the held band levels
+    std::vector<int32_t> levels[3];  // the band detector levels
     // Four per sample, in lane order: curve targets, gains, gate values.
     std::vector<float> targets, gains, gates;
     std::vector<int32_t> limiter_inputs;  // rectified band sums
 };
 
 // One block: `bands` band samples and `limited` limiter samples (at most
-// bands - look_ahead). `inputs` are the band detector inputs per band: mono
-// the rectified values (held here), stereo the linked levels (used as they
-// are). Writes the band sums of every band sample and the limiter gain of
-// every limiter sample.
+// bands - look_ahead). `inputs` are the rectified band detector inputs per
+// band (stereo: per side, linked here). Writes the band sums of every band
+// sample and the limiter gain of every limiter sample.
 void run_mono(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side& side,
               const int32_t* const inputs[3], int bands, int limited, float* limiter_gains);
 void run_stereo(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side& left, const Side& right,
-                const int32_t* const inputs[3], int bands, int limited, float* limiter_gains);
+                const int32_t* const inputs_left[3], const int32_t* const inputs_right[3], int bands, int limited,
+                float* limiter_gains);
 
 }  // namespace sc::engine::lanes
