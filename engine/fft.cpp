@@ -170,12 +170,34 @@ inline void transpose4(v4d& a, v4d& b, v4d& c, v4d& d) {
     d = __builtin_shufflevector(t1, t3, 2, 3, 6, 7);
 }
 
-// Per block of 16 values, four groups side by side in the lanes: forward
-// spans 2 and 1 (twiddle -i), the product with the real spectrum, inverse
-// spans 1 and 2 (twiddle +i).
+// (a + i b) (c + i d) and (a + i b) conj(c + i d).
+inline void cmul(v4d& a, v4d& b, const v4d& c, const v4d& d) {
+    const v4d r = a * c - b * d;
+    b = a * d + b * c;
+    a = r;
+}
+inline void cmul_conj(v4d& a, v4d& b, const v4d& c, const v4d& d) {
+    const v4d r = a * c + b * d;
+    b = b * c - a * d;
+    a = r;
+}
+
+// One block of 16 values, which holds the last four forward stages and the
+// first four inverse ones entirely: forward spans 8 and 4 on the four rows
+// of four, then, with the rows transposed so that the four groups of four
+// sit side by side in the lanes, forward spans 2 and 1, the product with
+// the real spectrum, inverse spans 1 and 2; transposed back, inverse spans
+// 4 and 8. `w` are the twiddles of spans 4 (at 4) and 8 (at 8).
 SC_FFT_CLONES
-void quads(const double* re, const double* im, const double* __restrict s, double* out_re,
-           double* out_im, int n) {
+void sixteens(const double* re, const double* im, const double* __restrict s, double* out_re, double* out_im,
+              int n, const double* __restrict twr, const double* __restrict twi) {
+    v4d w4r, w4i, w8ar, w8ai, w8br, w8bi;
+    load4(w4r, twr + 4);
+    load4(w4i, twi + 4);
+    load4(w8ar, twr + 8);
+    load4(w8ai, twi + 8);
+    load4(w8br, twr + 12);
+    load4(w8bi, twi + 12);
     for (int b = 0; b < n; b += 16) {
         v4d x0r, x1r, x2r, x3r, x0i, x1i, x2i, x3i;
         load4(x0r, re + b);
@@ -186,6 +208,32 @@ void quads(const double* re, const double* im, const double* __restrict s, doubl
         load4(x1i, im + b + 4);
         load4(x2i, im + b + 8);
         load4(x3i, im + b + 12);
+        {
+            // Forward span 8: rows 0/2 and 1/3.
+            v4d d0r = x0r - x2r, d0i = x0i - x2i, d1r = x1r - x3r, d1i = x1i - x3i;
+            x0r = x0r + x2r;
+            x0i = x0i + x2i;
+            x1r = x1r + x3r;
+            x1i = x1i + x3i;
+            cmul(d0r, d0i, w8ar, w8ai);
+            cmul(d1r, d1i, w8br, w8bi);
+            x2r = d0r;
+            x2i = d0i;
+            x3r = d1r;
+            x3i = d1i;
+            // Forward span 4: rows 0/1 and 2/3.
+            v4d e0r = x0r - x1r, e0i = x0i - x1i, e1r = x2r - x3r, e1i = x2i - x3i;
+            x0r = x0r + x1r;
+            x0i = x0i + x1i;
+            x2r = x2r + x3r;
+            x2i = x2i + x3i;
+            cmul(e0r, e0i, w4r, w4i);
+            cmul(e1r, e1i, w4r, w4i);
+            x1r = e0r;
+            x1i = e0i;
+            x3r = e1r;
+            x3i = e1i;
+        }
         transpose4(x0r, x1r, x2r, x3r);
         transpose4(x0i, x1i, x2i, x3i);
         // Forward span 2, then span 1.
@@ -213,6 +261,35 @@ void quads(const double* re, const double* im, const double* __restrict s, doubl
         v4d y3r = u1r + wi, y3i = u1i - wr;
         transpose4(y0r, y1r, y2r, y3r);
         transpose4(y0i, y1i, y2i, y3i);
+        {
+            // Inverse span 4: rows 0/1 and 2/3, conjugate twiddles.
+            cmul_conj(y1r, y1i, w4r, w4i);
+            cmul_conj(y3r, y3i, w4r, w4i);
+            v4d t0r = y0r - y1r, t0i = y0i - y1i, t1r = y2r - y3r, t1i = y2i - y3i;
+            y0r = y0r + y1r;
+            y0i = y0i + y1i;
+            y2r = y2r + y3r;
+            y2i = y2i + y3i;
+            y1r = t0r;
+            y1i = t0i;
+            y3r = t1r;
+            y3i = t1i;
+            // Inverse span 8: rows 0/2 and 1/3.
+            cmul_conj(y2r, y2i, w8ar, w8ai);
+            cmul_conj(y3r, y3i, w8br, w8bi);
+            t0r = y0r - y2r;
+            t0i = y0i - y2i;
+            t1r = y1r - y3r;
+            t1i = y1i - y3i;
+            y0r = y0r + y2r;
+            y0i = y0i + y2i;
+            y1r = y1r + y3r;
+            y1i = y1i + y3i;
+            y2r = t0r;
+            y2i = t0i;
+            y3r = t1r;
+            y3i = t1i;
+        }
         store4(out_re + b, y0r);
         store4(out_re + b + 4, y1r);
         store4(out_re + b + 8, y2r);
@@ -305,13 +382,13 @@ void Fft::inverse_from_bitreversed(double* re, double* im) const { dit_stages(im
 void Fft::convolve(double* re, double* im, const double* spectrum1, const double* spectrum2, double* re2,
                    double* im2) const {
     const int n = n_;
-    if (n >= 8) dif_range(re, im, n, n / 2, 4);
+    if (n >= 32) dif_range(re, im, n, n / 2, 16);
     if (spectrum2) {
-        quads(re, im, spectrum2, re2, im2, n);
-        if (n >= 8) dit_range(im2, re2, n, 4, n / 2);
+        sixteens(re, im, spectrum2, re2, im2, n, tw_re_.data(), tw_im_.data());
+        if (n >= 32) dit_range(im2, re2, n, 16, n / 2);
     }
-    quads(re, im, spectrum1, re, im, n);
-    if (n >= 8) dit_range(im, re, n, 4, n / 2);
+    sixteens(re, im, spectrum1, re, im, n, tw_re_.data(), tw_im_.data());
+    if (n >= 32) dit_range(im, re, n, 16, n / 2);
 }
 
 std::vector<double> Fft::quad_layout(const std::vector<double>& s) {
