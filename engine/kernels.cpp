@@ -131,17 +131,28 @@ SC_VECTOR void linked_targets4(const int32_t* __restrict a, const int32_t* __res
     }
 }
 
-int32_t held_levels(const int32_t* __restrict v, int32_t level, float decay, int32_t* __restrict out, int n) {
+void held_levels3(const int32_t* const v[3], int32_t level[3], const float decay[3], int32_t* const out[3], int n) {
     constexpr double magic = 6755399441055744.0;
-    const double d = decay;
-    double l = level;
+    const int32_t* __restrict v0 = v[0];
+    const int32_t* __restrict v1 = v[1];
+    const int32_t* __restrict v2 = v[2];
+    int32_t* __restrict o0 = out[0];
+    int32_t* __restrict o1 = out[1];
+    int32_t* __restrict o2 = out[2];
+    const double d0 = decay[0], d1 = decay[1], d2 = decay[2];
+    double l0 = level[0], l1 = level[1], l2 = level[2];
     for (int i = 0; i < n; ++i) {
-        const double x = v[i];
-        const double m = l < x ? x : l;
-        l = ((m * d) + magic) - magic;
-        out[i] = static_cast<int32_t>(l);
+        const double x0 = v0[i], x1 = v1[i], x2 = v2[i];
+        l0 = (((l0 < x0 ? x0 : l0) * d0) + magic) - magic;
+        l1 = (((l1 < x1 ? x1 : l1) * d1) + magic) - magic;
+        l2 = (((l2 < x2 ? x2 : l2) * d2) + magic) - magic;
+        o0[i] = static_cast<int32_t>(l0);
+        o1[i] = static_cast<int32_t>(l1);
+        o2[i] = static_cast<int32_t>(l2);
     }
-    return static_cast<int32_t>(l);
+    level[0] = static_cast<int32_t>(l0);
+    level[1] = static_cast<int32_t>(l1);
+    level[2] = static_cast<int32_t>(l2);
 }
 
 SC_VECTOR void curve_targets(const int32_t* __restrict level, const float* __restrict table, int32_t top,

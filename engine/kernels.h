@@ -48,9 +48,10 @@ void linked_levels_by_products(const int32_t* a, const int32_t* b, int32_t add, 
 // and their curve targets, as curve_targets4 writes them.
 void linked_targets4(const int32_t* a, const int32_t* b, float decay, const float* table, int32_t top,
                      int32_t* level, float* out, int n);
-// The held level over v (mono detectors): level = round(max(level, v) * decay)
-// per element; returns the last level.
-int32_t held_levels(const int32_t* v, int32_t level, float decay, int32_t* out, int n);
+// Three held levels side by side (the mono band detectors), per element
+// level = round(max(level, v) * decay): level[b] is the start and, after
+// the call, the last level of band b.
+void held_levels3(const int32_t* const v[3], int32_t level[3], const float decay[3], int32_t* const out[3], int n);
 // out = table[clamp(floor(level / 4), 0, top)]: the curve target of a level;
 // the second form writes every fourth value (out[4 i]).
 void curve_targets(const int32_t* level, const float* table, int32_t top, float* out, int n);
