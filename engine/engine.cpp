@@ -74,6 +74,7 @@ void Engine::reset_running_values() {
 void Engine::prepare_job(const ParameterSet& p, SampleFormat format, int32_t sample_rate) {
     if (!curves_.limiter_built()) curves_.K_KURVE_ERZEUGEN_LIMI(p);
     format_ = format;
+    resummed_ = 0;
     look_ahead_.prepare(sample_rate);
     gates_.prepare(p, sample_rate);
     input_gain_ = p.INPUTGAIN;
@@ -430,6 +431,7 @@ template <int C> void Engine::fast_filter(int32_t first, int32_t last) {
                 if (!kernels::near_half(acc[i], ROUNDING_MARGIN)) continue;
                 const double direct = eq_.sum_at(src, first + j0 + i, 1);
                 kernels::filter_and_gain(x + i, &direct, input_gain_, out + i, 1);
+                ++resummed_;
             }
         }
     };
@@ -462,6 +464,7 @@ template <int C> void Engine::fast_split(int32_t K) {
                 if (!kernels::band_near_half(x[i], ls[i], hs[i], ROUNDING_MARGIN)) continue;
                 const BandSums s = xover_.sums_at(chain, first + j0 + i);
                 kernels::split_bands(x + i, &s.low, &s.high, low + i, mid + i, high + i, 1);
+                ++resummed_;
             }
         }
     };

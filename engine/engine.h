@@ -112,6 +112,9 @@ public:
     float gate_gain(Band b) const;
     float limiter_gain() const { return limiter_.gain; }
     FilterPath filter_path() const { return path_; }
+    // Transform sums of this job that lay too close to a rounding boundary
+    // and were summed again directly (fast path).
+    int64_t resummed() const { return resummed_; }
 
 private:
     template <int C, bool B24> void run_block(const int32_t* block);
@@ -164,6 +167,7 @@ private:
     FastFir eq_fir_, xover_fir_;
     std::vector<uint8_t> out_;
     int32_t out_frames_ = 0;
+    int64_t resummed_ = 0;
 };
 
 }  // namespace sc::engine
