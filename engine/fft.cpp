@@ -90,7 +90,9 @@ void dif_pair(double* __restrict re, double* __restrict im, const double* __rest
         double* r2 = r1 + q;     double* i2 = i1 + q;
         double* r3 = r2 + q;     double* i3 = i2 + q;
         // The four quarters of a group never overlap.
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC ivdep
+#endif
         for (int j = 0; j < q; ++j) {
             const double s0r = r0[j] + r2[j], s0i = i0[j] + i2[j];
             const double s1r = r1[j] + r3[j], s1i = i1[j] + i3[j];
@@ -123,7 +125,9 @@ void dit_pair(double* __restrict re, double* __restrict im, const double* __rest
         double* r2 = r1 + q;     double* i2 = i1 + q;
         double* r3 = r2 + q;     double* i3 = i2 + q;
         // The four quarters of a group never overlap.
+#if defined(__GNUC__) && !defined(__clang__)
 #pragma GCC ivdep
+#endif
         for (int j = 0; j < q; ++j) {
             // Span q: t = x1 w2, t' = x3 w2.
             const double tr = r1[j] * w2r[j] - i1[j] * w2i[j];
