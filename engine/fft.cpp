@@ -186,122 +186,126 @@ inline void cmul_conj(v4d& a, v4d& b, const v4d& c, const v4d& d) {
     a = r;
 }
 
-// One block of 16 values, which holds the last four forward stages and the
-// first four inverse ones entirely: forward spans 8 and 4 on the four rows
-// of four, then, with the rows transposed so that the four groups of four
-// sit side by side in the lanes, forward spans 2 and 1, the product with
-// the real spectrum, inverse spans 1 and 2; transposed back, inverse spans
-// 4 and 8. `w` are the twiddles of spans 4 (at 4) and 8 (at 8).
-SC_FFT_CLONES
-void sixteens(const double* re, const double* im, const double* __restrict s, double* out_re, double* out_im,
-              int n, const double* __restrict twr, const double* __restrict twi) {
+// The values of one block of 16 as four rows of four (re and im).
+struct Rows {
+    v4d r0, r1, r2, r3, i0, i1, i2, i3;
+};
+
+// Twiddles of spans 4 and 8 within a block.
+struct BlockTwiddles {
     v4d w4r, w4i, w8ar, w8ai, w8br, w8bi;
-    load4(w4r, twr + 4);
-    load4(w4i, twi + 4);
-    load4(w8ar, twr + 8);
-    load4(w8ai, twi + 8);
-    load4(w8br, twr + 12);
-    load4(w8bi, twi + 12);
+};
+
+// The last four forward stages of a block: spans 8 and 4 on the rows, then,
+// with the rows transposed so that the four groups of four sit side by side
+// in the lanes, spans 2 and 1 (twiddle -i).
+inline void forward16(Rows& x, const BlockTwiddles& w) {
+    // Span 8: rows 0/2 and 1/3.
+    v4d d0r = x.r0 - x.r2, d0i = x.i0 - x.i2, d1r = x.r1 - x.r3, d1i = x.i1 - x.i3;
+    x.r0 = x.r0 + x.r2;
+    x.i0 = x.i0 + x.i2;
+    x.r1 = x.r1 + x.r3;
+    x.i1 = x.i1 + x.i3;
+    cmul(d0r, d0i, w.w8ar, w.w8ai);
+    cmul(d1r, d1i, w.w8br, w.w8bi);
+    // Span 4: rows 0/1 and 2/3.
+    v4d e0r = x.r0 - x.r1, e0i = x.i0 - x.i1, e1r = d0r - d1r, e1i = d0i - d1i;
+    x.r0 = x.r0 + x.r1;
+    x.i0 = x.i0 + x.i1;
+    x.r2 = d0r + d1r;
+    x.i2 = d0i + d1i;
+    cmul(e0r, e0i, w.w4r, w.w4i);
+    cmul(e1r, e1i, w.w4r, w.w4i);
+    x.r1 = e0r;
+    x.i1 = e0i;
+    x.r3 = e1r;
+    x.i3 = e1i;
+    transpose4(x.r0, x.r1, x.r2, x.r3);
+    transpose4(x.i0, x.i1, x.i2, x.i3);
+    // Span 2, then span 1.
+    const v4d a0r = x.r0 + x.r2, a0i = x.i0 + x.i2;
+    const v4d a2r = x.r0 - x.r2, a2i = x.i0 - x.i2;
+    const v4d a1r = x.r1 + x.r3, a1i = x.i1 + x.i3;
+    const v4d dr = x.r1 - x.r3, di = x.i1 - x.i3;  // times -i: (di, -dr)
+    x.r0 = a0r + a1r;
+    x.i0 = a0i + a1i;
+    x.r1 = a0r - a1r;
+    x.i1 = a0i - a1i;
+    x.r2 = a2r + di;
+    x.i2 = a2i - dr;
+    x.r3 = a2r - di;
+    x.i3 = a2i + dr;
+}
+
+// The product with the real spectrum (quad layout) and the first four
+// inverse stages: spans 1 and 2 (twiddle +i), then, transposed back, spans
+// 4 and 8 with conjugate twiddles; stored at out.
+inline void inverse16(const Rows& x, const double* s, const BlockTwiddles& w, double* out_re, double* out_im) {
+    v4d s0, s1, s2, s3;
+    load4(s0, s);
+    load4(s1, s + 4);
+    load4(s2, s + 8);
+    load4(s3, s + 12);
+    const v4d z0r = x.r0 * s0, z0i = x.i0 * s0;
+    const v4d z1r = x.r1 * s1, z1i = x.i1 * s1;
+    const v4d z2r = x.r2 * s2, z2i = x.i2 * s2;
+    const v4d z3r = x.r3 * s3, z3i = x.i3 * s3;
+    // Span 1, then span 2.
+    const v4d u0r = z0r + z1r, u0i = z0i + z1i;
+    const v4d u1r = z0r - z1r, u1i = z0i - z1i;
+    const v4d u2r = z2r + z3r, u2i = z2i + z3i;
+    const v4d wr = z2r - z3r, wi = z2i - z3i;  // times +i: (-wi, wr)
+    v4d y0r = u0r + u2r, y0i = u0i + u2i;
+    v4d y2r = u0r - u2r, y2i = u0i - u2i;
+    v4d y1r = u1r - wi, y1i = u1i + wr;
+    v4d y3r = u1r + wi, y3i = u1i - wr;
+    transpose4(y0r, y1r, y2r, y3r);
+    transpose4(y0i, y1i, y2i, y3i);
+    // Span 4: rows 0/1 and 2/3.
+    cmul_conj(y1r, y1i, w.w4r, w.w4i);
+    cmul_conj(y3r, y3i, w.w4r, w.w4i);
+    const v4d a0r = y0r + y1r, a0i = y0i + y1i, a1r = y0r - y1r, a1i = y0i - y1i;
+    v4d a2r = y2r + y3r, a2i = y2i + y3i, a3r = y2r - y3r, a3i = y2i - y3i;
+    // Span 8: rows 0/2 and 1/3.
+    cmul_conj(a2r, a2i, w.w8ar, w.w8ai);
+    cmul_conj(a3r, a3i, w.w8br, w.w8bi);
+    store4(out_re, a0r + a2r);
+    store4(out_re + 4, a1r + a3r);
+    store4(out_re + 8, a0r - a2r);
+    store4(out_re + 12, a1r - a3r);
+    store4(out_im, a0i + a2i);
+    store4(out_im + 4, a1i + a3i);
+    store4(out_im + 8, a0i - a2i);
+    store4(out_im + 12, a1i - a3i);
+}
+
+// Every block of 16 values through the last four forward stages, the
+// product with spectrum 1 (into re, im) and spectrum 2 (into re2, im2, when
+// given) and the first four inverse stages. `twr`, `twi`: the twiddle table
+// (span h at h).
+SC_FFT_CLONES
+void sixteens(double* re, double* im, const double* __restrict s1, const double* __restrict s2, double* re2,
+              double* im2, int n, const double* __restrict twr, const double* __restrict twi) {
+    BlockTwiddles w;
+    load4(w.w4r, twr + 4);
+    load4(w.w4i, twi + 4);
+    load4(w.w8ar, twr + 8);
+    load4(w.w8ai, twi + 8);
+    load4(w.w8br, twr + 12);
+    load4(w.w8bi, twi + 12);
     for (int b = 0; b < n; b += 16) {
-        v4d x0r, x1r, x2r, x3r, x0i, x1i, x2i, x3i;
-        load4(x0r, re + b);
-        load4(x1r, re + b + 4);
-        load4(x2r, re + b + 8);
-        load4(x3r, re + b + 12);
-        load4(x0i, im + b);
-        load4(x1i, im + b + 4);
-        load4(x2i, im + b + 8);
-        load4(x3i, im + b + 12);
-        {
-            // Forward span 8: rows 0/2 and 1/3.
-            v4d d0r = x0r - x2r, d0i = x0i - x2i, d1r = x1r - x3r, d1i = x1i - x3i;
-            x0r = x0r + x2r;
-            x0i = x0i + x2i;
-            x1r = x1r + x3r;
-            x1i = x1i + x3i;
-            cmul(d0r, d0i, w8ar, w8ai);
-            cmul(d1r, d1i, w8br, w8bi);
-            x2r = d0r;
-            x2i = d0i;
-            x3r = d1r;
-            x3i = d1i;
-            // Forward span 4: rows 0/1 and 2/3.
-            v4d e0r = x0r - x1r, e0i = x0i - x1i, e1r = x2r - x3r, e1i = x2i - x3i;
-            x0r = x0r + x1r;
-            x0i = x0i + x1i;
-            x2r = x2r + x3r;
-            x2i = x2i + x3i;
-            cmul(e0r, e0i, w4r, w4i);
-            cmul(e1r, e1i, w4r, w4i);
-            x1r = e0r;
-            x1i = e0i;
-            x3r = e1r;
-            x3i = e1i;
-        }
-        transpose4(x0r, x1r, x2r, x3r);
-        transpose4(x0i, x1i, x2i, x3i);
-        // Forward span 2, then span 1.
-        const v4d a0r = x0r + x2r, a0i = x0i + x2i;
-        const v4d a2r = x0r - x2r, a2i = x0i - x2i;
-        const v4d a1r = x1r + x3r, a1i = x1i + x3i;
-        const v4d dr = x1r - x3r, di = x1i - x3i;  // times -i: (di, -dr)
-        v4d s0, s1, s2, s3;
-        load4(s0, s + b);
-        load4(s1, s + b + 4);
-        load4(s2, s + b + 8);
-        load4(s3, s + b + 12);
-        const v4d z0r = (a0r + a1r) * s0, z0i = (a0i + a1i) * s0;
-        const v4d z1r = (a0r - a1r) * s1, z1i = (a0i - a1i) * s1;
-        const v4d z2r = (a2r + di) * s2, z2i = (a2i - dr) * s2;
-        const v4d z3r = (a2r - di) * s3, z3i = (a2i + dr) * s3;
-        // Inverse span 1, then span 2.
-        const v4d u0r = z0r + z1r, u0i = z0i + z1i;
-        const v4d u1r = z0r - z1r, u1i = z0i - z1i;
-        const v4d u2r = z2r + z3r, u2i = z2i + z3i;
-        const v4d wr = z2r - z3r, wi = z2i - z3i;  // times +i: (-wi, wr)
-        v4d y0r = u0r + u2r, y0i = u0i + u2i;
-        v4d y2r = u0r - u2r, y2i = u0i - u2i;
-        v4d y1r = u1r - wi, y1i = u1i + wr;
-        v4d y3r = u1r + wi, y3i = u1i - wr;
-        transpose4(y0r, y1r, y2r, y3r);
-        transpose4(y0i, y1i, y2i, y3i);
-        {
-            // Inverse span 4: rows 0/1 and 2/3, conjugate twiddles.
-            cmul_conj(y1r, y1i, w4r, w4i);
-            cmul_conj(y3r, y3i, w4r, w4i);
-            v4d t0r = y0r - y1r, t0i = y0i - y1i, t1r = y2r - y3r, t1i = y2i - y3i;
-            y0r = y0r + y1r;
-            y0i = y0i + y1i;
-            y2r = y2r + y3r;
-            y2i = y2i + y3i;
-            y1r = t0r;
-            y1i = t0i;
-            y3r = t1r;
-            y3i = t1i;
-            // Inverse span 8: rows 0/2 and 1/3.
-            cmul_conj(y2r, y2i, w8ar, w8ai);
-            cmul_conj(y3r, y3i, w8br, w8bi);
-            t0r = y0r - y2r;
-            t0i = y0i - y2i;
-            t1r = y1r - y3r;
-            t1i = y1i - y3i;
-            y0r = y0r + y2r;
-            y0i = y0i + y2i;
-            y1r = y1r + y3r;
-            y1i = y1i + y3i;
-            y2r = t0r;
-            y2i = t0i;
-            y3r = t1r;
-            y3i = t1i;
-        }
-        store4(out_re + b, y0r);
-        store4(out_re + b + 4, y1r);
-        store4(out_re + b + 8, y2r);
-        store4(out_re + b + 12, y3r);
-        store4(out_im + b, y0i);
-        store4(out_im + b + 4, y1i);
-        store4(out_im + b + 8, y2i);
-        store4(out_im + b + 12, y3i);
+        Rows x;
+        load4(x.r0, re + b);
+        load4(x.r1, re + b + 4);
+        load4(x.r2, re + b + 8);
+        load4(x.r3, re + b + 12);
+        load4(x.i0, im + b);
+        load4(x.i1, im + b + 4);
+        load4(x.i2, im + b + 8);
+        load4(x.i3, im + b + 12);
+        forward16(x, w);
+        if (s2) inverse16(x, s2 + b, w, re2 + b, im2 + b);
+        inverse16(x, s1 + b, w, re + b, im + b);
     }
 }
 
@@ -387,12 +391,11 @@ void Fft::convolve(double* re, double* im, const double* spectrum1, const double
                    double* im2) const {
     const int n = n_;
     if (n >= 32) dif_range(re, im, n, n / 2, 16);
-    if (spectrum2) {
-        sixteens(re, im, spectrum2, re2, im2, n, tw_re_.data(), tw_im_.data());
-        if (n >= 32) dit_range(im2, re2, n, 16, n / 2);
+    sixteens(re, im, spectrum1, spectrum2, re2, im2, n, tw_re_.data(), tw_im_.data());
+    if (n >= 32) {
+        dit_range(im, re, n, 16, n / 2);
+        if (spectrum2) dit_range(im2, re2, n, 16, n / 2);
     }
-    sixteens(re, im, spectrum1, re, im, n, tw_re_.data(), tw_im_.data());
-    if (n >= 32) dit_range(im, re, n, 16, n / 2);
 }
 
 std::vector<double> Fft::quad_layout(const std::vector<double>& s) {
