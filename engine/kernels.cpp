@@ -101,6 +101,13 @@ SC_VECTOR void linked_levels(const int32_t* __restrict a, const int32_t* __restr
 
 namespace {
 
+// floor(level / 4) within 0 .. top, as table_index (written to vectorize).
+inline int32_t curve_index(int32_t level, int32_t top) {
+    int32_t x = level >> 2;
+    x = x < 0 ? 0 : x;
+    return x > top ? top : x;
+}
+
 // The decayed linked level of two rectified values x, y (each at least 1).
 inline int32_t linked(int32_t x, int32_t y, double decay) {
     const int32_t hi = std::max(x, y);
@@ -124,10 +131,7 @@ SC_VECTOR void linked_targets4(const int32_t* __restrict a, const int32_t* __res
     for (int i = 0; i < n; ++i) {
         const int32_t l = linked(std::max(a[i], 1), std::max(b[i], 1), d);
         level[i] = l;
-        int32_t k = l >> 2;
-        k = k < 0 ? 0 : k;
-        k = k > top ? top : k;
-        out[4 * i] = table[k];
+        out[4 * i] = table[curve_index(l, top)];
     }
 }
 
@@ -157,22 +161,12 @@ void held_levels3(const int32_t* const v[3], int32_t level[3], const float decay
 
 SC_VECTOR void curve_targets(const int32_t* __restrict level, const float* __restrict table, int32_t top,
                              float* __restrict out, int n) {
-    for (int i = 0; i < n; ++i) {
-        int32_t x = level[i] >> 2;
-        x = x < 0 ? 0 : x;
-        x = x > top ? top : x;
-        out[i] = table[x];
-    }
+    for (int i = 0; i < n; ++i) out[i] = table[curve_index(level[i], top)];
 }
 
 SC_VECTOR void curve_targets4(const int32_t* __restrict level, const float* __restrict table, int32_t top,
                               float* __restrict out, int n) {
-    for (int i = 0; i < n; ++i) {
-        int32_t x = level[i] >> 2;
-        x = x < 0 ? 0 : x;
-        x = x > top ? top : x;
-        out[4 * i] = table[x];
-    }
+    for (int i = 0; i < n; ++i) out[4 * i] = table[curve_index(level[i], top)];
 }
 
 SC_VECTOR void band_sum4(const int32_t* __restrict l, const int32_t* __restrict m, const int32_t* __restrict h,
