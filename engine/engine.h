@@ -32,8 +32,11 @@ enum class SampleFormat { Mono16, Mono24, Stereo16 };
 inline int channels_of(SampleFormat f) { return f == SampleFormat::Stereo16 ? 2 : 1; }
 inline int bytes_per_value(SampleFormat f) { return f == SampleFormat::Mono24 ? 3 : 2; }
 
-// How passes 1 and 3 sum their filters: overlap-save FFT in double, or direct
-// double sums (the reference the fast path is checked against).
+// How a block is computed. Fast: passes 1 and 3 by overlap-save FFT in double
+// (sums near a rounding boundary summed again directly), the serial sections
+// side by side in vector lanes. Reference: direct double sums and one section
+// at a time, exactly as written; the fast path is checked against it and
+// gives the same bytes.
 enum class FilterPath { Fast, Reference };
 
 // Block sizes in values (stereo values are interleaved left/right).
