@@ -9,6 +9,7 @@ packages=(
   libsdl2-dev libpng-dev zlib1g-dev
   console-setup-linux
   xvfb xauth x11-apps
+  ccache
   lame sox libsox-fmt-all singularity-music
 )
 

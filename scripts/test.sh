@@ -6,6 +6,11 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/deps.sh
 jobs=$(nproc)
+# A compiler cache, when there is one, makes rebuilds in other checkouts cheap.
+launcher=()
+if command -v ccache >/dev/null 2>&1; then
+  launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
+fi
 fuzz_seconds=${SC_FUZZ_SECONDS:-60}
 
 xvfb_pid=""
@@ -24,12 +29,12 @@ if [ -z "${DISPLAY:-}" ]; then
 fi
 
 echo "== optimised build"
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
 cmake --build build/release -j"$jobs"
 ctest --test-dir build/release --output-on-failure -j"$jobs"
 
 echo "== sanitizer build"
-cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DSC_SANITIZE=ON -DSC_BUILD_BENCH=OFF >/dev/null
+cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DSC_SANITIZE=ON -DSC_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
 cmake --build build/asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/asan --output-on-failure -j"$jobs"
@@ -37,7 +42,7 @@ ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
 if [ -d tests/fuzz ]; then
   echo "== fuzzing (${fuzz_seconds} s per target)"
   cmake -S . -B build/fuzz -DCMAKE_BUILD_TYPE=Debug -DSC_FUZZ=ON -DSC_WITH_SDL=OFF \
-    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ >/dev/null
+    -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ "${launcher[@]}" >/dev/null
   cmake --build build/fuzz -j"$jobs"
   for target in build/fuzz/tests/fuzz/fuzz_*; do
     [ -x "$target" ] || continue
