@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/view.h"
+#include "settings/view.h"
 
 namespace sc::cli {
 

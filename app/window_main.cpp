@@ -10,7 +10,7 @@
 #include "platform/sdl_window.h"
 #endif
 #include "shell/application.h"
-#include "shell/program_exit.h"
+#include "settings/program_exit.h"
 #include "ui/window_view.h"
 
 namespace sc {

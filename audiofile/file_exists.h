@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/file_system.h"
-#include "shell/program_state.h"
+#include "settings/program_state.h"
 
 namespace sc {
 

@@ -4,8 +4,8 @@
 
 #include <string>
 
-#include "shell/program_state.h"
-#include "ui/view.h"
+#include "settings/program_state.h"
+#include "settings/view.h"
 
 namespace sc {
 

@@ -1,6 +1,6 @@
 #include "audiofile/job_files.h"
 
-#include "shell/program_exit.h"
+#include "settings/program_exit.h"
 #include "audiofile/hints.h"
 #include "audiofile/output_header.h"
 #include "audiofile/output_names.h"

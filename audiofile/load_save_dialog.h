@@ -5,8 +5,8 @@
 #include <string>
 
 #include "platform/file_dialog.h"
-#include "shell/program_state.h"
-#include "ui/view.h"
+#include "settings/program_state.h"
+#include "settings/view.h"
 
 namespace sc {
 

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "shell/program_exit.h"
+#include "settings/program_exit.h"
 
 namespace sc {
 

@@ -5,7 +5,7 @@
 #include "audiofile/output_names.h"
 #include "audiofile/output_texts.h"
 #include "audiofile/work_files.h"
-#include "shell/program_exit.h"
+#include "settings/program_exit.h"
 
 namespace sc {
 

@@ -7,8 +7,8 @@
 
 #include "platform/clock.h"
 #include "platform/file_system.h"
-#include "shell/program_state.h"
-#include "ui/view.h"
+#include "settings/program_state.h"
+#include "settings/view.h"
 
 namespace sc {
 

@@ -11,9 +11,9 @@
 #include "settings/presets.h"
 #include "shell/job.h"
 #include "shell/platform_services.h"
-#include "shell/program_exit.h"
-#include "shell/program_state.h"
-#include "ui/view.h"
+#include "settings/program_exit.h"
+#include "settings/program_state.h"
+#include "settings/view.h"
 
 namespace sc {
 

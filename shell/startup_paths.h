@@ -4,7 +4,7 @@
 #include <string>
 
 #include "platform/process.h"
-#include "shell/program_state.h"
+#include "settings/program_state.h"
 
 namespace sc {
 

@@ -7,7 +7,7 @@
 #include <functional>
 
 #include "settings/parameter_set.h"
-#include "shell/program_state.h"
+#include "settings/program_state.h"
 #include "ui/canvas.h"
 #include "ui/info_box.h"
 #include "ui/knob.h"

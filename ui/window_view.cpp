@@ -4,7 +4,7 @@
 
 #include "platform/keys.h"
 #include "settings/text.h"
-#include "shell/program_exit.h"
+#include "settings/program_exit.h"
 #include "ui/palette.h"
 #include "ui/window_texts.h"
 

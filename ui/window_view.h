@@ -7,11 +7,11 @@
 #include <string>
 
 #include "settings/parameter_set.h"
-#include "shell/program_state.h"
+#include "settings/program_state.h"
 #include "ui/canvas.h"
 #include "ui/info_box.h"
 #include "ui/panel.h"
-#include "ui/view.h"
+#include "settings/view.h"
 
 namespace sc::ui {
 

@@ -14,8 +14,8 @@
 #include "audiofile/source_format.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
-#include "shell/program_state.h"
-#include "ui/view.h"
+#include "settings/program_state.h"
+#include "settings/view.h"
 
 namespace sc::test {
 

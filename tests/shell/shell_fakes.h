@@ -9,7 +9,7 @@
 #include "platform/file_system.h"
 #include "platform/process.h"
 #include "shell/platform_services.h"
-#include "ui/view.h"
+#include "settings/view.h"
 
 namespace sc::test {
 

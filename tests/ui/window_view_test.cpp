@@ -4,7 +4,7 @@
 
 #include "platform/keys.h"
 #include "platform/scripted_window.h"
-#include "shell/program_exit.h"
+#include "settings/program_exit.h"
 #include "tests/ui/screen_text.h"
 
 namespace sc::ui {

@@ -1,4 +1,4 @@
-// The program state shared by the main loop, the job and the batch.
+// The program state shared by the main loop, the job, the batch and the views.
 #pragma once
 
 #include <array>
@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "settings/text.h"
-#include "ui/view.h"
+#include "settings/view.h"
 
 namespace sc {
 
