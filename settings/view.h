@@ -37,6 +37,14 @@ struct JobBlockInfo {
     int32_t block = 0;           // blocks so far, from 1
 };
 
+// The pointer as the window reports it: pixels, buttons (1 left, 2 right,
+// 3 both).
+struct PointerInfo {
+    int x = 0;
+    int y = 0;
+    int buttons = 0;
+};
+
 class View {
 public:
     virtual ~View() = default;
@@ -97,6 +105,18 @@ public:
     virtual void clear_to_background() {}
     virtual void set_last_palette_entries() {}
     virtual void set_window_title(std::string_view /*title*/) {}
+
+    // --- input of the window (the command line has none) ---------------------
+    // One key poll: the key string (platform/keys.h) or "" when none is
+    // waiting. The window's close button ends the program in order.
+    virtual std::string poll_key() { return ""; }
+    // Whether the key with this scan code is held now.
+    virtual bool key_held(int /*scan_code*/) { return false; }
+    virtual PointerInfo pointer() { return {}; }
+    virtual void move_pointer(int /*x*/, int /*y*/) {}
+    virtual void show_pointer(bool /*visible*/) {}
+    // The hand cursor over clickable fields; off gives the normal arrow.
+    virtual void set_hand_cursor(bool /*on*/) {}
 };
 
 }  // namespace sc

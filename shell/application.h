@@ -99,6 +99,57 @@ public:
     // The processing job of the loaded file.
     JobOutcome run_job();
 
+    // --- the window's working cycle -------------------------------------------
+    // The main loop with its closing step; returns only through the orderly exit.
+    void main_loop();
+    // Click and hover handling of the panel.
+    void GEKLICKT();
+    void NICHTGEKLICKT();
+    // The vocal and instrument selection screens.
+    void MEHR_V_SETUPS();
+    void MEHR_I_SETUPS();
+    // "O" / OPEN: the open dialog and the load of the chosen file.
+    void open_one_file();
+    void MAUS_SCHUBSEN();
+
+    // Help, memory and equalizer pages.
+    void ABOUTLE();
+    void memory_page();
+    void EQ_DIAGRAMM();
+    void equalizer_measurement_page();
+    void EQ_Q_BESTIMMEN(int band);
+
+    // Envelopes of source and result.
+    void HUELLKURVE_ERMITTELN(const std::string& path);
+    void HUELLKURVE_ERMITTELN2(const std::string& path);
+    void HUELLKURVEN_ZEICHNEN();
+    void HUELLKURVE_ZOOMEN(int mouse_x);
+
+    // Batches: the command-line import at start-up, F11, the folder
+    // collection, F12 and the batch step after every job and closing step.
+    void command_line_import(const std::vector<std::string>& command_line);
+    void folder_batch_import();
+    void STAPEL_DATEIEN_SAMMELN();
+    void start_batch();
+    void batch_step();
+
+    // Playback through the media layer, and the external player (W key).
+    void SPIELE_DATEI(const std::string& path);
+    void SPIELE_ZOOM(int mouse_y);
+    void play_with_media_player(const std::string& path);
+
+    // User setups and language.
+    void USER_SETUP_LADEN_UND_ANWENDEN(int slot);
+    void USER_SETUP_SPEICHERN(int slot);
+    void SETUP_SPRACHE_SPEICHERN();
+    // Stores the last-used folder (3 ... 99 characters) in the setups file.
+    void store_last_used_folder();
+
+    // MP3 through the encoder program, and the DIGAS import.
+    bool LAME_EXE_PRUEFEN();
+    void MP3_VORBEREITEN();
+    void DIGAS();
+
 private:
     void reset_time_sample_rate() override { source_format.sample_rate = 44100; }
     void reset_running_gain(int which) override;

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/clock.h"
+#include "platform/file_dialog.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
 
@@ -12,6 +13,8 @@ struct PlatformServices {
     platform::Clock& clock;
     platform::Environment& env;
     platform::Processes& processes;
+    // The file dialog of the window; none on the command line.
+    platform::FileDialog* dialog = nullptr;
 };
 
 // The real machine: files, steady clock, processes and environment.

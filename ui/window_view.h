@@ -52,7 +52,15 @@ public:
     // the program in order.
     std::string TASTE_EINGEBEN();
     // One key poll; the close button ends the program in order.
-    std::string poll_key();
+    std::string poll_key() override;
+    bool key_held(int scan_code) override { return window_.key_down(scan_code); }
+    PointerInfo pointer() override {
+        const platform::PointerState p = window_.pointer();
+        return {p.x, p.y, p.buttons};
+    }
+    void move_pointer(int x, int y) override { window_.move_pointer(x, y); }
+    void show_pointer(bool visible) override { window_.show_pointer(visible); }
+    void set_hand_cursor(bool on) override { window_.set_hand_cursor(on); }
 
 private:
     int16_t language() const { return state_ ? state_->LANGUAGE : LANGUAGE_DE; }

@@ -1,0 +1,45 @@
+// Procedures of the window's working cycle that do nothing yet. Each one is
+// replaced by its real definition in the file of its own area.
+#include "shell/application.h"
+
+namespace sc {
+
+void Application::main_loop() {}
+void Application::GEKLICKT() {}
+void Application::NICHTGEKLICKT() {}
+void Application::MEHR_V_SETUPS() {}
+void Application::MEHR_I_SETUPS() {}
+void Application::open_one_file() {}
+void Application::MAUS_SCHUBSEN() {}
+
+void Application::ABOUTLE() {}
+void Application::memory_page() {}
+void Application::EQ_DIAGRAMM() {}
+void Application::equalizer_measurement_page() {}
+void Application::EQ_Q_BESTIMMEN(int /*band*/) {}
+
+void Application::HUELLKURVE_ERMITTELN(const std::string& /*path*/) {}
+void Application::HUELLKURVE_ERMITTELN2(const std::string& /*path*/) {}
+void Application::HUELLKURVEN_ZEICHNEN() {}
+void Application::HUELLKURVE_ZOOMEN(int /*mouse_x*/) {}
+
+void Application::command_line_import(const std::vector<std::string>& /*command_line*/) {}
+void Application::folder_batch_import() {}
+void Application::STAPEL_DATEIEN_SAMMELN() {}
+void Application::start_batch() {}
+void Application::batch_step() {}
+
+void Application::SPIELE_DATEI(const std::string& /*path*/) {}
+void Application::SPIELE_ZOOM(int /*mouse_y*/) {}
+void Application::play_with_media_player(const std::string& /*path*/) {}
+
+void Application::USER_SETUP_LADEN_UND_ANWENDEN(int /*slot*/) {}
+void Application::USER_SETUP_SPEICHERN(int /*slot*/) {}
+void Application::SETUP_SPRACHE_SPEICHERN() {}
+void Application::store_last_used_folder() {}
+
+bool Application::LAME_EXE_PRUEFEN() { return false; }
+void Application::MP3_VORBEREITEN() {}
+void Application::DIGAS() {}
+
+}  // namespace sc
