@@ -26,10 +26,10 @@ void take_format(const ChunkWalk& walk, SourceFormat& fmt) {
 }
 
 // The data chunk as far as the file holds it: a size field that promises
-// more than the file has is cut to the bytes really there, so that nothing
-// behind the end of the file is ever read as audio.
+// more than the file has, or none at all, reaches to the end of the file, so
+// that nothing behind it is ever read as audio.
 void take_data(const ChunkWalk& walk, SourceFormat& fmt) {
-    const uint64_t size = std::min<uint64_t>(walk.data_size_field, walk.data_available);
+    const uint64_t size = walk.data_bytes();
     fmt.data_size = static_cast<int32_t>(std::min<uint64_t>(size, DATA_SIZE_LIMIT));
     fmt.chunk_position = walk.data_position;
     fmt.data_end = walk.data_position + fmt.data_size;
@@ -71,7 +71,7 @@ std::optional<LoadReason> load_time_check(platform::File& file, SourceFormat& fm
         MUSIFILE(state, view);
         fmt.musifile_flag = 0;
     }
-    if (walk.data_size_field > DATA_SIZE_LIMIT) return LoadReason::TooBig;
+    if (walk.data_bytes() > DATA_SIZE_LIMIT) return LoadReason::TooBig;
     take_data(walk, fmt);
     return std::nullopt;
 }
@@ -143,9 +143,9 @@ int16_t job_start_check(platform::File& file, SourceFormat& fmt, ProgramState& s
 
     if (walk.stage == WalkStage::NoData) return JOB_NO_DATA;
     fmt.chunk_position = walk.data_position;
-    const uint64_t held = std::min<uint64_t>(walk.data_size_field, walk.data_available);
+    const uint64_t held = walk.data_bytes();
     if (held < static_cast<uint64_t>(fmt.sample_rate) * static_cast<uint64_t>(fmt.channels) * 5) return JOB_TOO_SMALL;
-    if (walk.data_size_field > DATA_SIZE_LIMIT) return JOB_TOO_BIG;
+    if (held > DATA_SIZE_LIMIT) return JOB_TOO_BIG;
     if (fmt.musifile_flag) {
         MUSIFILE(state, view);
         fmt.musifile_flag = 0;

@@ -17,66 +17,13 @@
 #include <string>
 #include <vector>
 
+#include "tests/app/cli_test_support.h"
+
 extern "C" char** environ;
 
 namespace {
 
-namespace fs = std::filesystem;
-
-const char* const kMusic = "/usr/share/games/singularity/music/Awakening.ogg";
-
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-uint32_t u32_at(const std::string& s, std::size_t pos) {
-    uint32_t v = 0;
-    std::memcpy(&v, s.data() + pos, 4);
-    return v;
-}
-
-struct Outcome {
-    int status = -1;
-    std::string out, err;
-};
-
-class ProcessTest : public ::testing::Test {
-protected:
-    fs::path dir;
-
-    void SetUp() override {
-        dir = fs::temp_directory_path() / ("sc-cli-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
-        fs::create_directories(dir);
-    }
-    void TearDown() override { fs::remove_all(dir); }
-
-    Outcome run(const std::string& args) {
-        Outcome r;
-        const std::string cmd = std::string(SONOCLAMPER_BIN) + " " + args + " >" + (dir / "out.txt").string() +
-                                " 2>" + (dir / "err.txt").string();
-        const int rc = std::system(cmd.c_str());
-        r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-        r.out = slurp(dir / "out.txt");
-        r.err = slurp(dir / "err.txt");
-        return r;
-    }
-
-    // Ten seconds of the soundtrack in one of the accepted formats.
-    bool music(const std::string& name, int channels, int bits) {
-        if (!fs::exists(kMusic) || std::system("command -v sox >/dev/null") != 0) return false;
-        const std::string cmd = "sox \"" + std::string(kMusic) + "\" -r 44100 -c " + std::to_string(channels) +
-                                " -b " + std::to_string(bits) + " -t wavpcm \"" + (dir / name).string() +
-                                "\" trim 20 10 2>/dev/null";
-        return std::system(cmd.c_str()) == 0;
-    }
-
-    std::string q(const std::string& name) { return "\"" + (dir / name).string() + "\""; }
-};
+using namespace sc::test;
 
 TEST_F(ProcessTest, RealMusicInAllThreeFormatsComesOutWithItsHeaderAndLength) {
     if (!music("stereo.wav", 2, 16) || !music("mono.wav", 1, 16) || !music("mono24.wav", 1, 24))

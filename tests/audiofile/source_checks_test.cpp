@@ -52,7 +52,7 @@ TEST_F(SourceChecks, CanonicalHeaderPutsSamplesAtPosition45InBothPasses) {
     EXPECT_TRUE(view.hints.empty());
 }
 
-TEST_F(SourceChecks, ForeignChunksAreSkippedUpToThreeBeforeFmtAndBeforeData) {
+TEST_F(SourceChecks, ForeignChunksAreSkippedBeforeFmtAndBeforeData) {
     const FmtFields f;
     const std::string list = chunk("LIST", "INFOISFT" + u32le(4) + "test");
     const std::string wav = riff_wave({list, fmt_chunk(f), list, data_chunk(five_seconds(f))});
@@ -60,32 +60,49 @@ TEST_F(SourceChecks, ForeignChunksAreSkippedUpToThreeBeforeFmtAndBeforeData) {
     EXPECT_EQ(fmt.data_start, 12 + list.size() + 24 + list.size() + 8 + 1);
     EXPECT_EQ(job(wav), JOB_ACCEPTED);
 
-    const std::string three_before =
-        riff_wave({list, list, list, fmt_chunk(f), list, list, list, data_chunk(five_seconds(f))});
-    EXPECT_EQ(load(three_before), std::nullopt);
-    EXPECT_EQ(job(three_before), JOB_ACCEPTED);
+    // Any number of them, as long as the file holds them.
+    std::vector<std::string> many(40, list);
+    many.push_back(fmt_chunk(f));
+    many.insert(many.end(), 25, list);
+    many.push_back(data_chunk(five_seconds(f)));
+    const std::string forty = riff_wave(many);
+    ASSERT_EQ(load(forty), std::nullopt);
+    EXPECT_EQ(fmt.data_start, 12 + 65 * list.size() + 24 + 8 + 1);
+    EXPECT_EQ(job(forty), JOB_ACCEPTED);
 
-    const std::string four_before_fmt = riff_wave({list, list, list, list, fmt_chunk(f), data_chunk(five_seconds(f))});
-    EXPECT_EQ(load(four_before_fmt), LoadReason::NoFmt);
-    EXPECT_EQ(job(four_before_fmt), JOB_NO_FMT);
-
-    const std::string four_before_data = riff_wave({fmt_chunk(f), list, list, list, list, data_chunk(five_seconds(f))});
-    EXPECT_EQ(load(four_before_data), LoadReason::NoData);
-    EXPECT_EQ(job(four_before_data), JOB_NO_DATA);
+    // Up to three chunks with ids of no sense are skipped as before; behind
+    // them a chunk needs a proper id, so zero bytes end the walk.
+    const std::string odd_id = chunk(std::string("\x01\x02\x03\x04", 4), "abcd");
+    const std::string three_odd = riff_wave({odd_id, odd_id, odd_id, fmt_chunk(f), data_chunk(five_seconds(f))});
+    EXPECT_EQ(load(three_odd), std::nullopt);
+    const std::string four_odd =
+        riff_wave({odd_id, odd_id, odd_id, odd_id, fmt_chunk(f), data_chunk(five_seconds(f))});
+    EXPECT_EQ(load(four_odd), LoadReason::NoFmt);
+    EXPECT_EQ(job(four_odd), JOB_NO_FMT);
+    const std::string zeros = riff_wave({fmt_chunk(f), list, list, list, std::string(60000, '\0')});
+    EXPECT_EQ(load(zeros), LoadReason::NoData);
+    EXPECT_EQ(job(zeros), JOB_NO_DATA);
 }
 
-TEST_F(SourceChecks, OddChunkSizesAreUsedAsTheyStandWithoutPadByte) {
+TEST_F(SourceChecks, OddChunksAreSkippedWithOrWithoutTheirPadByte) {
     const FmtFields f;
-    const std::string odd = chunk("junk", "abc");  // 3 bytes, no pad byte follows
-    const std::string wav = riff_wave({odd, fmt_chunk(f), odd, data_chunk(five_seconds(f))});
-    ASSERT_EQ(load(wav), std::nullopt);
+    const std::string odd = chunk("junk", "abc");  // 3 bytes
+    const std::string bare = riff_wave({odd, fmt_chunk(f), odd, data_chunk(five_seconds(f))});
+    ASSERT_EQ(load(bare), std::nullopt);
     EXPECT_EQ(fmt.chunk_position, 12 + 11 + 24 + 11 + 1);
-    EXPECT_EQ(job(wav), JOB_ACCEPTED);
+    EXPECT_EQ(job(bare), JOB_ACCEPTED);
 
-    // A writer that pads the odd chunk puts "fmt " one byte later than the
-    // size says: the walk does not find it.
-    const std::string padded = riff_wave({odd + std::string(1, '\0'), fmt_chunk(f), data_chunk(five_seconds(f))});
-    EXPECT_EQ(load(padded), LoadReason::NoFmt);
+    const std::string pad(1, '\0');
+    const std::string padded = riff_wave({odd + pad, fmt_chunk(f), odd + pad, data_chunk(five_seconds(f))});
+    ASSERT_EQ(load(padded), std::nullopt);
+    EXPECT_EQ(fmt.chunk_position, 12 + 12 + 24 + 12 + 1);
+    EXPECT_EQ(job(padded), JOB_ACCEPTED);
+
+    // Between foreign chunks too: the position holding a chunk header wins.
+    const std::string list = chunk("LIST", "INFO");
+    const std::string mixed = riff_wave({odd + pad, odd, list, odd + pad, fmt_chunk(f), data_chunk(five_seconds(f))});
+    ASSERT_EQ(load(mixed), std::nullopt);
+    EXPECT_EQ(fmt.chunk_position, 12 + 12 + 11 + 12 + 12 + 24 + 1);
 }
 
 TEST_F(SourceChecks, MusifilePrefixIsSkippedInAnyCaseAndAnnounced) {
@@ -249,22 +266,22 @@ TEST_F(SourceChecks, DataSizeFieldsBeyondTheLimitOrTheFile) {
     const std::string head = riff_wave({fmt_chunk(f)});
     const std::string samples(500000, '\x11');
 
-    // Above the limit: too big, however the field would read as signed.
-    for (uint32_t field : {1999888001u, 0x80000000u, 0xFFFFFFFFu}) {
+    // 0xFFFFFFFF (a writer that could not go back) and any field that
+    // promises more than the file holds mean "to the end of the file", so
+    // the processing never reads behind its end.
+    for (uint32_t field : {0xFFFFFFFFu, 1999888001u, 0x80000000u, 1999888000u, 500001u}) {
         const std::string wav = head + chunk_with_size("data", field, samples);
-        EXPECT_EQ(load(wav), LoadReason::TooBig) << field;
-        EXPECT_EQ(job(wav), JOB_TOO_BIG) << field;
+        ASSERT_EQ(load(wav), std::nullopt) << field;
+        EXPECT_EQ(fmt.data_size, 500000) << field;
+        EXPECT_EQ(fmt.data_start + fmt.data_size - 1, static_cast<int64_t>(wav.size()));
+        EXPECT_EQ(fmt.data_end, fmt.chunk_position + 500000);
+        ASSERT_EQ(job(wav), JOB_ACCEPTED) << field;
+        EXPECT_EQ(fmt.data_size, 500000);
     }
-
-    // At the limit but longer than the file: the size is cut to what the
-    // file holds, so the processing never reads behind its end.
-    const std::string long_field = head + chunk_with_size("data", 1999888000u, samples);
-    ASSERT_EQ(load(long_field), std::nullopt);
-    EXPECT_EQ(fmt.data_size, 500000);
-    EXPECT_EQ(fmt.data_start + fmt.data_size - 1, static_cast<int64_t>(long_field.size()));
-    EXPECT_EQ(fmt.data_end, fmt.chunk_position + 500000);
-    ASSERT_EQ(job(long_field), JOB_ACCEPTED);
-    EXPECT_EQ(fmt.data_size, 500000);
+    // A field inside the file stands, whatever follows it.
+    const std::string trailing = head + chunk_with_size("data", 450000, samples);
+    ASSERT_EQ(load(trailing), std::nullopt);
+    EXPECT_EQ(fmt.data_size, 450000);
 
     // What the file really holds decides "too small".
     const std::string short_body = head + chunk_with_size("data", 441000, std::string(400000, '\0'));
@@ -338,6 +355,18 @@ TEST_F(SourceChecks, FilesOfFourGibibytesAreTooBigNotWrappedAround) {
     file.size = (uint64_t{1} << 32) - 1;
     EXPECT_EQ(load_time_check(file, fmt, state, view, clock), std::nullopt);
     EXPECT_EQ(fmt.data_size, 441000);
+
+    // Data "to the end" of a file that holds more than the limit is too big,
+    // and so is a size field above the limit inside such a file.
+    for (uint32_t field : {0xFFFFFFFFu, 1999888001u}) {
+        file.head = riff_wave({fmt_chunk(FmtFields{}), chunk_with_size("data", field, "")});
+        file.size = 3000000000u;
+        EXPECT_EQ(load_time_check(file, fmt, state, view, clock), LoadReason::TooBig) << field;
+        EXPECT_EQ(job_start_check(file, fmt, state, view), JOB_TOO_BIG) << field;
+    }
+    file.size = 1999888000u + 44;
+    EXPECT_EQ(load_time_check(file, fmt, state, view, clock), std::nullopt);
+    EXPECT_EQ(fmt.data_size, 1999888000);
 }
 
 }  // namespace

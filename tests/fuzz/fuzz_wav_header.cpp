@@ -3,14 +3,18 @@
 // fuzzer reaches the job-start check (45000 bytes and more) and files of
 // 4 GiB and more without holding them.
 //
-// Checked beyond "no crash": nothing is read from outside the file, and an
-// accepted file has its samples inside the file.
+// Checked beyond "no crash": nothing is read from outside the file, an
+// accepted file has its samples inside the file, only an extensible block
+// with room for its sub-format counts as PCM under another tag, and the
+// samples never reach behind the end of the file, whatever the data size
+// field says (0xFFFFFFFF and sizes past the end included).
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "audiofile/chunk_walk.h"
 #include "audiofile/source_checks.h"
 
 namespace {
@@ -59,6 +63,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
 
     MemoryFile file(data, size, tail);
     const uint64_t length = file.length();
+    const sc::ChunkWalk walk = sc::walk_chunks(file);
+    if (walk.format_tag != walk.header_format_tag &&
+        (walk.format_tag != sc::FORMAT_TAG_PCM || walk.header_format_tag != sc::FORMAT_TAG_EXTENSIBLE ||
+         walk.fmt_size < 40 || static_cast<uint64_t>(walk.fmt_position - 1) + 48 > length))
+        std::abort();
+    if (walk.stage == sc::WalkStage::Complete &&
+        static_cast<uint64_t>(walk.data_position - 1) + 8 + walk.data_bytes() > length)
+        std::abort();
     sc::SourceFormat fmt;
     if (!sc::load_time_check(file, fmt, state, view, clock)) {
         check_accepted(fmt, length);
