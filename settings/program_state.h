@@ -39,6 +39,11 @@ struct ProgramState {
     std::string reading_path;
     int16_t source_is_mp3 = 0;
     std::string last_decoded_mp3;
+    // When set, the MP3 buffer WAV of this run (the command line gives every
+    // file its own); else it lies in the last-used folder.
+    std::string mp3_buffer_override;
+    int16_t decoder_result = 0;
+    int16_t mp3_attention_shown = 0;  // the decoder hint, once per run
     int16_t file_loaded = 0;           // file-loaded marker
 
     // The job's names and results.

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "audiofile/job_files.h"
+#include "audiofile/mp3_lame.h"
 #include "audiofile/output_header.h"
 #include "audiofile/source_checks.h"
 #include "audiofile/work_files.h"
@@ -11,6 +12,7 @@
 #include "engine/block_stream.h"
 #include "shell/application.h"
 #include "shell/job_texts.h"
+#include "shell/mp3.h"
 
 namespace sc {
 
@@ -90,6 +92,7 @@ JobOutcome run_job(Application& app) {
         s.source_path = batch_entry_path(s);
         s.display_source_name = s.source_path;
     }
+    if (is_mp3_name(s.source_path) && s.source_path != s.last_decoded_mp3) app.MP3_VORBEREITEN();
     view.job_begins(s.source_path);
 
     // 7. running values, the job's curves, STOP button
@@ -196,7 +199,11 @@ JobOutcome run_job(Application& app) {
 
     // 18.-19. older target, final name
     replace_old_target(s, view, fs, clock);
-    move_buffer_to_target(s, fs);
+    bool result_written = true;
+    if (app.params.OUTFORMAT >= 2 && app.params.OUTFORMAT <= 9)
+        result_written = mp3_hand_off(app, fmt.channels);
+    else
+        move_buffer_to_target(s, fs);
 
     // 20. the normal title again
     if (s.next_title_update != 0 && !s.batch_running) {
@@ -205,14 +212,14 @@ JobOutcome run_job(Application& app) {
     }
     // 21. ready
     view.show_start_button(false);
-    show_ready_hint(s, view);
+    if (result_written) show_ready_hint(s, view);
 
     // 22.
     s.job_completed = 1;
     clock.sleep_ms(200);
     if (s.batch_running) ++s.batch_index;
-    view.job_ends(true);
-    return JobOutcome::Completed;
+    view.job_ends(result_written);
+    return result_written ? JobOutcome::Completed : JobOutcome::Failed;
 }
 
 }  // namespace sc

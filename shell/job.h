@@ -9,6 +9,7 @@ enum class JobOutcome {
     Completed,  // the result is written under its target name
     Rejected,   // the source failed the job-start check
     Aborted,    // STOP was clicked; the older result is untouched
+    Failed,     // the data was processed, but no MP3 result could be made
 };
 
 // Runs the job on the loaded file (state.source_path, or the batch entry of

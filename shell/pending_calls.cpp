@@ -38,8 +38,6 @@ void Application::USER_SETUP_SPEICHERN(int /*slot*/) {}
 void Application::SETUP_SPRACHE_SPEICHERN() {}
 void Application::store_last_used_folder() {}
 
-bool Application::LAME_EXE_PRUEFEN() { return false; }
-void Application::MP3_VORBEREITEN() {}
 void Application::DIGAS() {}
 
 }  // namespace sc
