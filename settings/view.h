@@ -110,6 +110,8 @@ public:
     // One key poll: the key string (platform/keys.h) or "" when none is
     // waiting. The window's close button ends the program in order.
     virtual std::string poll_key() { return ""; }
+    // TASTE_EINGEBEN: waits for a key and returns it ("" where nobody types).
+    virtual std::string TASTE_EINGEBEN() { return ""; }
     // Whether the key with this scan code is held now.
     virtual bool key_held(int /*scan_code*/) { return false; }
     virtual PointerInfo pointer() { return {}; }

@@ -38,6 +38,5 @@ void Application::USER_SETUP_SPEICHERN(int /*slot*/) {}
 void Application::SETUP_SPRACHE_SPEICHERN() {}
 void Application::store_last_used_folder() {}
 
-void Application::DIGAS() {}
 
 }  // namespace sc

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/clock.h"
+#include "platform/dir_listing.h"
 #include "platform/file_dialog.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
@@ -15,6 +16,8 @@ struct PlatformServices {
     platform::Processes& processes;
     // The file dialog of the window; none on the command line.
     platform::FileDialog* dialog = nullptr;
+    // Folder listings and the local time; the machine's own when not set.
+    platform::DirectoryLister* lister = nullptr;
 };
 
 // The real machine: files, steady clock, processes and environment.

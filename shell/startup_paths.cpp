@@ -47,6 +47,10 @@ void set_startup_paths(ProgramState& state, platform::Environment& env, platform
         if (!state.media_player_path.empty()) break;
     }
     state.digas_folder = state.program_drive_root + "DIGAS/SOUND/LOKAL/";
+    if (auto digas = env.get("SONOCLAMPER_DIGAS"); digas && !digas->empty()) {
+        state.digas_folder = *digas;
+        if (state.digas_folder.back() != '/') state.digas_folder += '/';
+    }
 }
 
 }  // namespace sc

@@ -50,7 +50,7 @@ public:
 
     // TASTE_EINGEBEN: waits for a key and returns it; the close button ends
     // the program in order.
-    std::string TASTE_EINGEBEN();
+    std::string TASTE_EINGEBEN() override;
     // One key poll; the close button ends the program in order.
     std::string poll_key() override;
     bool key_held(int scan_code) override { return window_.key_down(scan_code); }
