@@ -1,12 +1,12 @@
-#include "engine/kernels.h"
-
+// The element-wise kernels, compiled once per instruction-set build
+// (engine/variant_tables.h).
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
 
-#define SC_VECTOR __attribute__((target_clones("avx2", "default")))
+#include "engine/variant_tables.h"
 
-namespace sc::engine::kernels {
+namespace sc::engine::SC_VARIANT::kernels {
 
 namespace {
 
@@ -19,30 +19,30 @@ inline int32_t rnd(double x) {
 
 }  // namespace
 
-SC_VECTOR void filter_and_gain(const int32_t* __restrict x, const double* __restrict acc, double gain,
+void filter_and_gain(const int32_t* __restrict x, const double* __restrict acc, double gain,
                                int32_t* __restrict out, int n) {
     for (int i = 0; i < n; ++i) out[i] = rnd(static_cast<double>(x[i] - rnd(acc[i])) * gain);
 }
 
-SC_VECTOR void input_gain(const int32_t* __restrict x, double gain, int32_t* __restrict out, int n) {
+void input_gain(const int32_t* __restrict x, double gain, int32_t* __restrict out, int n) {
     for (int i = 0; i < n; ++i) out[i] = rnd(static_cast<double>(x[i]) * gain);
 }
 
-SC_VECTOR int32_t peak(const int32_t* __restrict x, int n) {
+int32_t peak(const int32_t* __restrict x, int n) {
     int32_t p = 0;
     for (int i = 0; i < n; ++i) p = std::max(p, std::abs(x[i]));
     return p;
 }
 
-SC_VECTOR void apply_gains(int32_t* __restrict v, const float* __restrict g, int n) {
+void apply_gains(int32_t* __restrict v, const float* __restrict g, int n) {
     for (int i = 0; i < n; ++i) v[i] = rnd(static_cast<double>(v[i]) * static_cast<double>(g[i]));
 }
 
-SC_VECTOR void apply_gain(int32_t* __restrict v, double g, int n) {
+void apply_gain(int32_t* __restrict v, double g, int n) {
     for (int i = 0; i < n; ++i) v[i] = rnd(static_cast<double>(v[i]) * g);
 }
 
-SC_VECTOR void split_bands(const int32_t* __restrict x, const double* __restrict ls,
+void split_bands(const int32_t* __restrict x, const double* __restrict ls,
                            const double* __restrict hs, int32_t* __restrict low, int32_t* __restrict mid,
                            int32_t* __restrict high, int n) {
     for (int i = 0; i < n; ++i) {
@@ -52,7 +52,7 @@ SC_VECTOR void split_bands(const int32_t* __restrict x, const double* __restrict
     }
 }
 
-SC_VECTOR void band_sum(const int32_t* __restrict l, const int32_t* __restrict m, const int32_t* __restrict h,
+void band_sum(const int32_t* __restrict l, const int32_t* __restrict m, const int32_t* __restrict h,
                         const float* __restrict fl, const float* __restrict fm, const float* __restrict fh,
                         const float* __restrict tl, const float* __restrict tm, const float* __restrict th,
                         double ol, double om, double oh, int32_t* __restrict sum, int n) {
@@ -63,7 +63,7 @@ SC_VECTOR void band_sum(const int32_t* __restrict l, const int32_t* __restrict m
     }
 }
 
-SC_VECTOR void band_sum_bypass(const int32_t* __restrict l, const int32_t* __restrict m,
+void band_sum_bypass(const int32_t* __restrict l, const int32_t* __restrict m,
                                const int32_t* __restrict h, double ol, double om, double oh,
                                int32_t* __restrict sum, int n) {
     for (int i = 0; i < n; ++i) {
@@ -72,7 +72,7 @@ SC_VECTOR void band_sum_bypass(const int32_t* __restrict l, const int32_t* __res
     }
 }
 
-SC_VECTOR void low_detector(const int32_t* __restrict x, int la, int shift, int32_t* __restrict v, int n) {
+void low_detector(const int32_t* __restrict x, int la, int shift, int32_t* __restrict v, int n) {
     for (int i = 0; i < n; ++i) {
         const int32_t ahead = std::abs(x[i + la]);
         const int32_t before = std::abs(x[i + la - 20]);
@@ -80,12 +80,12 @@ SC_VECTOR void low_detector(const int32_t* __restrict x, int la, int shift, int3
     }
 }
 
-SC_VECTOR void abs_detector(const int32_t* __restrict x, int la, int shift, int extra_shift,
+void abs_detector(const int32_t* __restrict x, int la, int shift, int extra_shift,
                             int32_t* __restrict v, int n) {
     for (int i = 0; i < n; ++i) v[i] = (std::abs(x[i + la]) >> extra_shift) >> shift;
 }
 
-SC_VECTOR void linked_levels(const int32_t* __restrict a, const int32_t* __restrict b, int32_t add,
+void linked_levels(const int32_t* __restrict a, const int32_t* __restrict b, int32_t add,
                              int32_t floor_, float decay, int32_t* __restrict level, int n) {
     const double d = decay;
     for (int i = 0; i < n; ++i) {
@@ -118,13 +118,13 @@ inline int32_t linked(int32_t x, int32_t y, double decay) {
 
 }  // namespace
 
-SC_VECTOR void linked_levels_by_products(const int32_t* __restrict a, const int32_t* __restrict b, int32_t add,
+void linked_levels_by_products(const int32_t* __restrict a, const int32_t* __restrict b, int32_t add,
                                          int32_t floor_, float decay, int32_t* __restrict level, int n) {
     const double d = decay;
     for (int i = 0; i < n; ++i) level[i] = linked(std::max(a[i] + add, floor_), std::max(b[i] + add, floor_), d);
 }
 
-SC_VECTOR void linked_targets4(const int32_t* __restrict a, const int32_t* __restrict b, float decay,
+void linked_targets4(const int32_t* __restrict a, const int32_t* __restrict b, float decay,
                                const float* __restrict table, int32_t top, int32_t* __restrict level,
                                float* __restrict out, int n) {
     const double d = decay;
@@ -159,17 +159,17 @@ void held_levels3(const int32_t* const v[3], int32_t level[3], const float decay
     level[2] = static_cast<int32_t>(l2);
 }
 
-SC_VECTOR void curve_targets(const int32_t* __restrict level, const float* __restrict table, int32_t top,
+void curve_targets(const int32_t* __restrict level, const float* __restrict table, int32_t top,
                              float* __restrict out, int n) {
     for (int i = 0; i < n; ++i) out[i] = table[curve_index(level[i], top)];
 }
 
-SC_VECTOR void curve_targets4(const int32_t* __restrict level, const float* __restrict table, int32_t top,
+void curve_targets4(const int32_t* __restrict level, const float* __restrict table, int32_t top,
                               float* __restrict out, int n) {
     for (int i = 0; i < n; ++i) out[4 * i] = table[curve_index(level[i], top)];
 }
 
-SC_VECTOR void band_sum4(const int32_t* __restrict l, const int32_t* __restrict m, const int32_t* __restrict h,
+void band_sum4(const int32_t* __restrict l, const int32_t* __restrict m, const int32_t* __restrict h,
                          const float* __restrict g, const float* __restrict t, double ol, double om, double oh,
                          int32_t* __restrict sum, int n) {
     if (t == nullptr) {
@@ -186,7 +186,7 @@ SC_VECTOR void band_sum4(const int32_t* __restrict l, const int32_t* __restrict 
     }
 }
 
-SC_VECTOR void limiter_detector(const int32_t* __restrict a, const int32_t* __restrict b, int extra_shift,
+void limiter_detector(const int32_t* __restrict a, const int32_t* __restrict b, int extra_shift,
                                 int shift, int32_t* __restrict v, int n) {
     if (b == nullptr) {
         for (int i = 0; i < n; ++i) v[i] = (std::abs(a[i]) >> extra_shift) >> shift;
@@ -196,7 +196,7 @@ SC_VECTOR void limiter_detector(const int32_t* __restrict a, const int32_t* __re
         v[i] = std::max((std::abs(a[i]) >> extra_shift) >> shift, (std::abs(b[i]) >> extra_shift) >> shift);
 }
 
-SC_VECTOR void pack16(const int32_t* __restrict a, const int32_t* __restrict b, uint8_t* __restrict out, int n) {
+void pack16(const int32_t* __restrict a, const int32_t* __restrict b, uint8_t* __restrict out, int n) {
     if (b == nullptr) {
         for (int i = 0; i < n; ++i) {
             out[2 * i] = static_cast<uint8_t>(a[i]);
@@ -220,7 +220,7 @@ void pack24(const int32_t* __restrict a, uint8_t* __restrict out, int n) {
     }
 }
 
-SC_VECTOR int32_t limiter_output(const int32_t* __restrict sum, const float* __restrict g, double og,
+int32_t limiter_output(const int32_t* __restrict sum, const float* __restrict g, double og,
                                  int32_t lo, int32_t hi, int32_t* __restrict out, int n) {
     int32_t peak = 0;
     for (int i = 0; i < n; ++i) {
@@ -240,7 +240,7 @@ inline double rnd_d(double x) {
 
 }  // namespace
 
-SC_VECTOR bool filter_and_gain_checked(const int32_t* __restrict x, const double* __restrict acc, double gain,
+bool filter_and_gain_checked(const int32_t* __restrict x, const double* __restrict acc, double gain,
                                       int32_t* __restrict out, int n, double margin) {
     int bad = 0;
     for (int i = 0; i < n; ++i) {
@@ -251,7 +251,7 @@ SC_VECTOR bool filter_and_gain_checked(const int32_t* __restrict x, const double
     return bad != 0;
 }
 
-SC_VECTOR bool split_bands_checked(const int32_t* __restrict x, const double* __restrict ls,
+bool split_bands_checked(const int32_t* __restrict x, const double* __restrict ls,
                                   const double* __restrict hs, int32_t* __restrict low, int32_t* __restrict mid,
                                   int32_t* __restrict high, int n, double margin) {
     int bad = 0;
@@ -266,4 +266,10 @@ SC_VECTOR bool split_bands_checked(const int32_t* __restrict x, const double* __
     return bad != 0;
 }
 
-}  // namespace sc::engine::kernels
+}  // namespace sc::engine::SC_VARIANT::kernels
+
+namespace sc::engine::SC_VARIANT {
+#define SC_KERNEL_ENTRY(f) &kernels::f,
+const ::sc::engine::kernels::Table kernel_table = {SC_KERNEL_NAMES(SC_KERNEL_ENTRY)};
+#undef SC_KERNEL_ENTRY
+}  // namespace sc::engine::SC_VARIANT

@@ -1,12 +1,21 @@
-#include "engine/section_lanes.h"
-
+// The band and limiter lanes, compiled once per instruction-set build
+// (engine/variant_tables.h); they call the kernels of their own build.
 #include <algorithm>
 #include <cstring>
 
 #include "engine/dynamics.h"
-#include "engine/kernels.h"
+#include "engine/variant_tables.h"
 
-namespace sc::engine::lanes {
+namespace sc::engine::SC_VARIANT::kernels {
+#include "engine/kernel_declarations.h"
+}  // namespace sc::engine::SC_VARIANT::kernels
+
+namespace sc::engine::SC_VARIANT::lanes {
+
+using ::sc::engine::lanes::LaneBuffers;
+using ::sc::engine::lanes::LaneSetup;
+using ::sc::engine::lanes::LaneState;
+using ::sc::engine::lanes::Side;
 
 namespace {
 
@@ -32,15 +41,7 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
     const int n = std::max(bands, 0);
     const int la = s.look_ahead;
     const int nl = std::max(0, std::min(limited, n - la));
-    const size_t room = static_cast<size_t>(n) + 8;
-    if (buf.targets.size() < 4 * room) {
-        buf.targets.assign(4 * room, 1.0f);  // the limiter's place stays 1
-        buf.gains.assign(4 * room, 1.0f);
-        buf.gates.assign(4 * room, 1.0f);
-    }
-    for (int b = 0; b < 3; ++b)
-        if (buf.levels[b].size() < room) buf.levels[b].resize(room);
-    if (buf.limiter_inputs.size() < room) buf.limiter_inputs.resize(room);
+    // (The buffers hold n + 8 samples: lanes::prepare_buffers.)
 
     // Band detector levels (mono: held, stereo: linked) and their curve targets.
     const int32_t* level[3];
@@ -209,13 +210,11 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
 
 }  // namespace
 
-__attribute__((target_clones("avx2", "default")))
 void run_mono(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side& side,
               const int32_t* const inputs[3], int bands, int limited, float* limiter_gains) {
     run<1>(s, st, buf, &side, inputs, bands, limited, limiter_gains);
 }
 
-__attribute__((target_clones("avx2", "default")))
 void run_stereo(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side& left, const Side& right,
                 const int32_t* const inputs_left[3], const int32_t* const inputs_right[3], int bands, int limited,
                 float* limiter_gains) {
@@ -225,4 +224,8 @@ void run_stereo(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side&
     run<2>(s, st, buf, sides, inputs, bands, limited, limiter_gains);
 }
 
-}  // namespace sc::engine::lanes
+}  // namespace sc::engine::SC_VARIANT::lanes
+
+namespace sc::engine::SC_VARIANT {
+const ::sc::engine::lanes::Table lane_table = {&lanes::run_mono, &lanes::run_stereo};
+}  // namespace sc::engine::SC_VARIANT

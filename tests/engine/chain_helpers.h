@@ -4,10 +4,15 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
+#include <string>
 #include <vector>
 
+#include <gtest/gtest.h>
+
 #include "engine/block_stream.h"
+#include "engine/cpu_variant.h"
 
 namespace sc::engine::testing {
 
@@ -110,6 +115,24 @@ inline std::vector<int32_t> process(const ParameterSet& p, SampleFormat f, const
     Engine engine(path);
     const int bytes = bytes_per_value(f);
     return values_of(run_stream(engine, p, f, rate, bytes_of(in, bytes)).output, bytes);
+}
+
+// Runs `body` once with every kernel build this processor can run forced
+// (the others are named as skipped), then restores the active one.
+template <class Body> void for_each_variant(Body&& body) {
+    const cpu::Variant before = cpu::active();
+    for (cpu::Variant v : cpu::ALL_VARIANTS) {
+        if (!cpu::force(v)) {
+            static bool told[3] = {};
+            if (!told[static_cast<int>(v)])
+                std::printf("[ variant  ] %s not supported by this processor: skipped\n", cpu::name(v));
+            told[static_cast<int>(v)] = true;
+            continue;
+        }
+        SCOPED_TRACE(std::string("kernel build ") + cpu::name(v));
+        body(v);
+    }
+    cpu::force(before);
 }
 
 }  // namespace sc::engine::testing
