@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds everything and runs every test: the optimised build, the build with
-# AddressSanitizer and UndefinedBehaviorSanitizer, and the fuzz targets for a
+# AddressSanitizer and UndefinedBehaviorSanitizer, the program with
+# ThreadSanitizer on several files at once, and the fuzz targets for a
 # bounded time. Window tests run on Xvfb when no display is there.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -38,6 +39,9 @@ cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DSC_SANITIZE=ON -DSC_BUILD_BE
 cmake --build build/asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build/asan --output-on-failure -j"$jobs"
+
+echo "== race check (ThreadSanitizer, --jobs 4 on real files)"
+scripts/race_check.sh build/tsan
 
 if [ -d tests/fuzz ]; then
   echo "== fuzzing (${fuzz_seconds} s per target)"
