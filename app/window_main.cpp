@@ -4,9 +4,12 @@
 #include <memory>
 
 #include "platform/keys.h"
+#include "platform/media_control.h"
+#include "platform/scripted_audio.h"
 #include "platform/png_image.h"
 #include "platform/scripted_window.h"
 #if SC_WITH_SDL
+#include "platform/sdl_audio.h"
 #include "platform/sdl_window.h"
 #endif
 #include "shell/application.h"
@@ -62,10 +65,25 @@ int run_window(const WindowOptions& options) {
         window = std::make_unique<platform::ScriptedWindow>();
     }
 
+    // The sound: SDL's audio output behind the media control commands; a
+    // picture only needs none.
+    std::unique_ptr<platform::AudioDevice> audio;
+#if SC_WITH_SDL
+    if (options.screenshot.empty()) audio = platform::make_sdl_audio_device();
+#endif
+    if (!audio) {
+        auto silent = std::make_unique<platform::ScriptedAudioDevice>(platform::real_clock());
+        silent->sound = false;
+        audio = std::move(silent);
+    }
+    platform::DeviceMedia media(*audio, platform::real_file_system());
+
     ui::WindowView view(*window);
     platform::WindowClock clock(*window);
-    Application app(view, PlatformServices{platform::real_file_system(), clock, platform::real_environment(),
-                                           platform::real_processes()});
+    PlatformServices services{platform::real_file_system(), clock, platform::real_environment(),
+                              platform::real_processes()};
+    services.media = &media;
+    Application app(view, services);
     view.attach(app.params, app.state);
     view.on_close([&app] { app.ORDENTLICH_ENDE(); });
 

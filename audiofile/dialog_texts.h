@@ -17,5 +17,6 @@ inline constexpr std::string_view FILTER_WAV_LABEL = "Audio Dateien (*.WAV)";
 inline constexpr std::string_view FILTER_WAV = "*.WAV";
 inline constexpr std::string_view FILTER_MP3_LABEL = "Audio Dateien (*.MP3)";
 inline constexpr std::string_view FILTER_MP3 = "*.MP3";
+inline constexpr std::string_view FILTER_ANY = "*";
 
 }  // namespace sc::dialog_texts

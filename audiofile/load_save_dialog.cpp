@@ -22,6 +22,9 @@ platform::FileDialogRequest dialog_request(bool save, int filter_index, const st
         r.title = T::FOLDER_TITLE(language);
     } else if (purpose == DialogPurpose::MediaPlayer) {
         r.title = std::string(T::SEARCH(language)) + std::string(T::MEDIA_PLAYER_TITLE);
+        // A player program has no audio extension: every file is offered.
+        r.filters.push_back({std::string(T::FILTER_ANY), std::string(T::FILTER_ANY)});
+        r.filter_index = static_cast<int>(r.filters.size());
     } else {
         r.title = T::OPEN_TITLE(language);
     }

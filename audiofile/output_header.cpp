@@ -60,6 +60,10 @@ WavHeader rehearsal_header(int32_t channels, int32_t sample_rate) { return heade
 
 void patch_riff_size(platform::FileSystem& fs, const std::string& path) { patch_lengths(fs, path, {{4, 8}}); }
 
+void patch_clip_lengths(platform::FileSystem& fs, const std::string& path) {
+    patch_lengths(fs, path, {{4, 8}, {40, 44}});
+}
+
 void write_rehearsal_clip(platform::FileSystem& fs, platform::Clock& clock, const std::string& path,
                           int32_t channels, int32_t sample_rate, const std::vector<uint8_t>& samples) {
     auto file = fs.open(path, platform::OpenMode::CreateTruncate);
@@ -70,7 +74,7 @@ void write_rehearsal_clip(platform::FileSystem& fs, platform::Clock& clock, cons
     }
     file.reset();
     clock.sleep_ms(140);
-    patch_lengths(fs, path, {{4, 8}, {40, 44}});
+    patch_clip_lengths(fs, path);
     clock.sleep_ms(130);
 }
 

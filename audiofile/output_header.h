@@ -29,6 +29,11 @@ WavHeader rehearsal_header(int32_t channels, int32_t sample_rate);
 // RunTimeError when the file cannot be opened or written.
 void patch_riff_size(platform::FileSystem& fs, const std::string& path);
 
+// Writes file length - 8 at byte offset 4 and file length - 44 at offset 40
+// of the file at path (a clip written with a provisional header). Throws
+// RunTimeError when the file cannot be opened or written.
+void patch_clip_lengths(platform::FileSystem& fs, const std::string& path);
+
 // Writes the rehearsal clip: header, the 16-bit sample bytes, close; waits
 // 140 ms, writes file length - 8 at offset 4 and file length - 44 at offset
 // 40, closes and waits 130 ms. Throws RunTimeError on failure.

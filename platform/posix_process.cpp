@@ -91,6 +91,8 @@ public:
 
 }  // namespace
 
+bool Processes::is_program(const std::string& path) { return !path.empty() && is_executable(path); }
+
 Processes& real_processes() {
     static PosixProcesses p;
     return p;

@@ -17,6 +17,8 @@ public:
     // Path of an executable: first in folder (when not empty), then on PATH;
     // empty when not found.
     virtual std::string find_program(const std::string& name, const std::string& folder) = 0;
+    // Whether path names a regular file that may be run as a program.
+    virtual bool is_program(const std::string& path);
 };
 
 Processes& real_processes();

@@ -106,6 +106,16 @@ public:
     virtual void set_last_palette_entries() {}
     virtual void set_window_title(std::string_view /*title*/) {}
 
+    // --- playback ----------------------------------------------------------------
+    // OBEN_GRAU_PUNKTELN: the grey dot pattern over the upper screen while a
+    // player runs.
+    virtual void grey_upper_screen() {}
+    // The player box with its line ("PLAY " and the path).
+    virtual void player_box(std::string_view /*text*/) {}
+    // The playing position: the cursor in the player box and the bar in the
+    // envelope strip whose baseline is given (458 source, 522 result).
+    virtual void player_progress(int64_t /*position_ms*/, int64_t /*length_ms*/, int /*baseline*/) {}
+
     // --- input of the window (the command line has none) ---------------------
     // One key poll: the key string (platform/keys.h) or "" when none is
     // waiting. The window's close button ends the program in order.

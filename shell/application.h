@@ -137,6 +137,8 @@ public:
     void SPIELE_DATEI(const std::string& path);
     void SPIELE_ZOOM(int mouse_y);
     void play_with_media_player(const std::string& path);
+    // The grey dots over the upper screen while a player runs.
+    void OBEN_GRAU_PUNKTELN();
 
     // User setups and language.
     void USER_SETUP_LADEN_UND_ANWENDEN(int slot);
@@ -153,6 +155,13 @@ public:
 private:
     void reset_time_sample_rate() override { source_format.sample_rate = 44100; }
     void reset_running_gain(int which) override;
+
+    // Playback: the cursor released and the input drained; the progress loop
+    // of an opened "Musike"; the external player when the media layer does
+    // not play.
+    void release_cursor_and_drain();
+    void play_in_box(const std::string& path, int64_t length, int baseline);
+    void play_by_external_player(const std::string& path);
 
     // Deletes a work file if it is there.
     void remove_if_present(const std::string& path);

@@ -29,10 +29,6 @@ void Application::STAPEL_DATEIEN_SAMMELN() {}
 void Application::start_batch() {}
 void Application::batch_step() {}
 
-void Application::SPIELE_DATEI(const std::string& /*path*/) {}
-void Application::SPIELE_ZOOM(int /*mouse_y*/) {}
-void Application::play_with_media_player(const std::string& /*path*/) {}
-
 void Application::USER_SETUP_LADEN_UND_ANWENDEN(int /*slot*/) {}
 void Application::USER_SETUP_SPEICHERN(int /*slot*/) {}
 void Application::SETUP_SPRACHE_SPEICHERN() {}

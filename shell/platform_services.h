@@ -5,6 +5,7 @@
 #include "platform/dir_listing.h"
 #include "platform/file_dialog.h"
 #include "platform/file_system.h"
+#include "platform/media_control.h"
 #include "platform/process.h"
 
 namespace sc {
@@ -18,6 +19,8 @@ struct PlatformServices {
     platform::FileDialog* dialog = nullptr;
     // Folder listings and the local time; the machine's own when not set.
     platform::DirectoryLister* lister = nullptr;
+    // The media control interface of the window; none on the command line.
+    platform::MediaControl* media = nullptr;
 };
 
 // The real machine: files, steady clock, processes and environment.

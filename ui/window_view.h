@@ -11,6 +11,7 @@
 #include "ui/canvas.h"
 #include "ui/info_box.h"
 #include "ui/panel.h"
+#include "ui/player_box.h"
 #include "settings/view.h"
 
 namespace sc::ui {
@@ -48,6 +49,15 @@ public:
     void set_last_palette_entries() override;
     void set_window_title(std::string_view title) override;
 
+    void grey_upper_screen() override { OBEN_GRAU_PUNKTELN(canvas_); }
+    void player_box(std::string_view text) override {
+        draw_player_box(canvas_, text);
+        player_cursor_.reset();
+    }
+    void player_progress(int64_t position_ms, int64_t length_ms, int baseline) override {
+        player_cursor_.draw(canvas_, position_ms, length_ms, baseline);
+    }
+
     // TASTE_EINGEBEN: waits for a key and returns it; the close button ends
     // the program in order.
     std::string TASTE_EINGEBEN() override;
@@ -72,6 +82,7 @@ private:
     std::unique_ptr<Panel> panel_;
     ProgramState* state_ = nullptr;
     std::function<void()> on_close_;
+    PlayerCursor player_cursor_;
 };
 
 // MAUS_SCHUBSEN: moves the pointer one pixel left and back (hidden
