@@ -11,6 +11,7 @@
 #include "settings/presets.h"
 #include "shell/job.h"
 #include "shell/platform_services.h"
+#include "shell/rehearsal.h"
 #include "settings/program_exit.h"
 #include "settings/program_state.h"
 #include "settings/view.h"
@@ -30,6 +31,8 @@ public:
     SourceFormat source_format;
     // The vocal attribute flags of the vocal selection screen.
     VocalFlags vocal_flags;
+    // The P-key rehearsal of the running job ("Musike_P").
+    Rehearsal rehearsal;
 
     View& view() { return view_; }
     PlatformServices& platform() { return platform_; }

@@ -9,6 +9,7 @@
 #include "audiofile/source_checks.h"
 #include "audiofile/work_files.h"
 #include "audiofile/hints.h"
+#include "audiofile/media_commands.h"
 #include "engine/block_stream.h"
 #include "shell/application.h"
 #include "shell/job_texts.h"
@@ -41,6 +42,8 @@ void abort_job(Application& app) {
     auto& view = app.view();
     auto& fs = app.platform().fs;
     auto& clock = app.platform().clock;
+    app.rehearsal.off(app);
+    clock.sleep_ms(20);
     clock.sleep_ms(10);
     s.start_request = 0;
     view.wait_no_key();
@@ -56,6 +59,7 @@ void abort_job(Application& app) {
         s.zoom_shown = 0;
         LAME_PUFFER_WAV_LOESCHEN(s, view, fs, clock);
     }
+    app.rehearsal.requested = 0;
 }
 
 }  // namespace
@@ -86,6 +90,7 @@ JobOutcome run_job(Application& app) {
     // 4.-5.
     view.job_start_animation();
     view.wait_no_key();
+    app.rehearsal.job_starts(app);
 
     // 6. the file of the batch
     if (!s.batch_list.empty() && s.batch_count > 0) {
@@ -105,6 +110,7 @@ JobOutcome run_job(Application& app) {
 
     // 8.-10. the reading file, its existence and the job-start check
     s.reading_path = s.source_is_mp3 ? s.mp3_buffer_wav : s.source_path;
+    const int64_t playing_ms = measure_playing_time(app.platform().media, s.reading_path, ALIAS_JOB_START);
     SourceFormat& fmt = app.source_format;
     std::unique_ptr<platform::File> source = open_source_for_job(fmt, s, view, fs, clock);
     if (!source) {
@@ -113,6 +119,7 @@ JobOutcome run_job(Application& app) {
         return JobOutcome::Rejected;
     }
     app.set_source_channels(fmt.channels);
+    fmt.playing_time = std::floor(static_cast<double>(playing_ms) / 1000.0);
     // The filters must fit the file: a preset chosen after loading set the
     // rate back to 44100, so a file of another rate gets its own design.
     if (fmt.sample_rate != designed_rate) app.EQ_FILTERBESTIMMEN();
@@ -140,9 +147,11 @@ JobOutcome run_job(Application& app) {
     uint64_t written = 0;
     while (stream.next_block(read, block)) {
         ++passes;
+        app.rehearsal.pass_begins(app, passes);
         if (!block.chunk.empty() && !buffer->write(block.chunk.data(), block.chunk.size()))
             throw RunTimeError{"writing " + s.buffer_path};
         written += block.chunk.size();
+        app.rehearsal.chunk_flushed(app, block.chunk, fmt);
 
         const double now = clock.timer();
         JobBlockInfo info;
@@ -173,6 +182,7 @@ JobOutcome run_job(Application& app) {
         const int64_t done = stream.read_position() - static_cast<int64_t>(fmt.data_offset());
         if (now - start > 0.5 && done > 0)
             estimate = std::nearbyint((now - start) * static_cast<double>(fmt.data_size) / static_cast<double>(done));
+        app.rehearsal.after_block(app, now - start, estimate);
         // the progress title of long jobs, every 10 s
         if (estimate > 70 && !s.batch_running && s.next_title_update < now) {
             s.next_title_update = now + 10;
@@ -194,6 +204,7 @@ JobOutcome run_job(Application& app) {
     patch_riff_size(fs, s.buffer_path);
 
     // 17. the result
+    app.rehearsal.off(app);
     s.result_exists = 0;
     if (!s.batch_running) s.result_exists = 1;
 
