@@ -159,7 +159,9 @@ ChunkWalk walk_chunks(platform::File& file) {
     r.header_format_tag = static_cast<int16_t>(u16_at(window, 8));
     r.format_tag = effective_format_tag(length, position, window, r.header_format_tag);
     r.channels = u16_at(window, 10);
-    r.sample_rate = u16_at(window, 12);
+    // All four bytes: a rate beyond 65535 must fail the range check, not
+    // pass as its low half.
+    r.sample_rate = static_cast<int32_t>(std::min<uint32_t>(u32_at(window, 12), std::numeric_limits<int32_t>::max()));
     r.bits_per_sample = u16_at(window, 22);
 
     position = walker.next(position, r.fmt_size, "data");

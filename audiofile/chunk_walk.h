@@ -41,7 +41,7 @@ struct ChunkWalk {
     int16_t format_tag = 0;
     int16_t header_format_tag = 0;
     int32_t channels = 0;
-    int32_t sample_rate = 0;   // bytes 12 and 13 only
+    int32_t sample_rate = 0;   // all four bytes (saturated to int32)
     int32_t bits_per_sample = 0;
     // Valid at stage Complete.
     int64_t data_position = 0;    // 1-based position of the "data" header

@@ -9,9 +9,10 @@
 namespace sc {
 
 // Sets the "file exists" flag of the program state to 1 or 0 and returns it.
-// Only an absolute path longer than 6 characters is looked for; its last
-// component must be found under the same name. A relative path and a pattern
-// with wildcards never count as an existing file.
+// Only an absolute path with a file name behind its last "/" is looked for,
+// the name taken literally ("*" and "?" are ordinary characters). A folder
+// does not count as a file; anything else under the name does (a link that
+// leads nowhere, a pipe), so that it can be removed or refused by its kind.
 int16_t DATEI_VORHANDEN(const std::string& path, ProgramState& state, platform::FileSystem& fs);
 
 }  // namespace sc

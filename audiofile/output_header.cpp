@@ -58,6 +58,14 @@ WavHeader output_header(const SourceFormat& fmt) {
 
 WavHeader rehearsal_header(int32_t channels, int32_t sample_rate) { return header(channels, sample_rate, 0, 0); }
 
+bool patch_riff_size(platform::File& file) {
+    const uint64_t length = file.length();
+    if (length < HEADER_SIZE) return false;
+    uint8_t bytes[4];
+    put_u32(bytes, static_cast<uint32_t>(length - 8));
+    return file.write_at(4, bytes, 4);
+}
+
 void patch_riff_size(platform::FileSystem& fs, const std::string& path) { patch_lengths(fs, path, {{4, 8}}); }
 
 void patch_clip_lengths(platform::FileSystem& fs, const std::string& path) {

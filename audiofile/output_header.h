@@ -28,6 +28,8 @@ WavHeader rehearsal_header(int32_t channels, int32_t sample_rate);
 // Writes file length - 8 at byte offset 4 of the file at path. Throws
 // RunTimeError when the file cannot be opened or written.
 void patch_riff_size(platform::FileSystem& fs, const std::string& path);
+// The same on a file that is open for writing; false when it failed.
+bool patch_riff_size(platform::File& file);
 
 // Writes file length - 8 at byte offset 4 and file length - 44 at offset 40
 // of the file at path (a clip written with a provisional header). Throws

@@ -1,5 +1,8 @@
 #include "audiofile/output_names.h"
 
+#include <algorithm>
+#include <cctype>
+
 #include "settings/text.h"
 
 namespace sc {
@@ -11,10 +14,35 @@ std::string without_last(const std::string& s, std::size_t n) {
     return utf8_head(s, length > n ? length - n : 0);
 }
 
+std::string upper(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return s;
+}
+
+bool ends_with(const std::string& s, const std::string& tail) {
+    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
+}
+
 }  // namespace
 
-std::string target_name(const std::string& source_path, int16_t outformat) {
-    return without_last(source_path, 4) + (outformat == 1 ? "---copy.WAV" : "--3copy.WAV");
+std::string folder_part(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string file_name_part(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+std::string target_name(const std::string& source_path, int16_t outformat, const std::string& output_folder) {
+    std::string stem = file_name_part(source_path);
+    const std::string up = upper(stem);
+    // ".wav" alone is a name without an extension
+    if (up.size() > 4 && (ends_with(up, ".WAV") || ends_with(up, ".MP3"))) stem.resize(stem.size() - 4);
+    std::string folder = output_folder.empty() ? folder_part(source_path) : output_folder;
+    if (!folder.empty() && folder.back() != '/') folder += '/';
+    return folder + stem + (outformat == 1 ? "---copy.WAV" : "--3copy.WAV");
 }
 
 std::string buffer_name(const std::string& target) { return target + ".buf"; }
@@ -23,6 +51,22 @@ std::string mp3_target_name(const std::string& target) { return without_last(tar
 
 std::string alternative_name(const std::string& name, int n) {
     return without_last(name, 10) + static_cast<char>('A' + n) + utf8_tail(name, 9);
+}
+
+bool name_looks_processed(const std::string& path) {
+    const std::string name = upper(file_name_part(path));
+    return name.find("COPY.") != std::string::npos || name.find("COPY3.") != std::string::npos;
+}
+
+bool is_result_name(const std::string& path) {
+    const std::string name = upper(file_name_part(path));
+    for (std::size_t at = name.find("COPY."); at != std::string::npos; at = name.find("COPY.", at + 1)) {
+        if (at < 3) continue;
+        const std::string mark = name.substr(at - 3, 3);
+        if (mark == "---" || mark == "--3" || (mark[0] == '-' && mark[1] >= 'A' && mark[1] <= 'U' && (mark[2] == '-' || mark[2] == '3')))
+            return true;
+    }
+    return false;
 }
 
 }  // namespace sc

@@ -28,6 +28,11 @@ inline constexpr TextPair TRYING_OTHER_NAME{" Versuche anderen Namen der Zieldat
 inline constexpr TextPair NO_NAME_FREE{" Kein Ersatz-Name frei. Programm muss leider beendet werden.",
                                        " No alternative filename free. Program must be quit."};
 
+inline constexpr TextPair BUFFER_BUSY{" Diese Datei bearbeitet gerade ein anderes SONOCLAMPER.",
+                                      " Another SONOCLAMPER is processing this file right now."};
+inline constexpr TextPair WRITE_FAILED{" Fehler beim Schreiben der Kopie.  Letzte Copy bleibt erhalten.",
+                                       " Failure writing the copy.  Latest copy stays alive."};
+
 inline constexpr TextPair READY{" Fertig. Zieldatei ist  ... ", " Ready.  Targe file  is ... "};
 inline constexpr TextPair READY_LINE2{"             Neue Bearbeitungen (START) überschreiben diese Datei.",
                                       "             New processing (START) will overwrite this file."};

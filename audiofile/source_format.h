@@ -17,7 +17,7 @@ struct SourceFormat {
     uint32_t fmt_size = 0;        // size field of the "fmt " chunk
     int16_t format_tag = 0;       // 1 = PCM
     int32_t channels = 0;         // 1 mono, 2 stereo
-    int32_t sample_rate = 0;      // low 16 bits of the header field
+    int32_t sample_rate = 0;      // the whole 32-bit header field
     int32_t bits_per_sample = 0;  // 16 or 24
     // 1 exactly when bits = 24 and channels = 1. Only the load-time check
     // sets it; the job and the output writer use the value it left.

@@ -25,11 +25,19 @@ bool delete_and_look_again(const std::string& path, int wait_ms, ProgramState& s
     return DATEI_VORHANDEN(path, state, fs) == 0;
 }
 
-void DATEI_PROCESSOR_OUT_LOESCHEN(ProgramState& state, View& view, platform::FileSystem& fs, platform::Clock& clock) {
-    if (delete_and_look_again(state.buffer_path, 60, state, fs, clock)) return;
-    show_blink_hint(state, view, std::string(T::BUFFER_NOT_DELETED(state.LANGUAGE)),
-                    utf8_tail(state.buffer_path, 60), 2);
+platform::RemoveResult DATEI_PROCESSOR_OUT_LOESCHEN(ProgramState& state, View& view, platform::FileSystem& fs,
+                                                    platform::Clock& clock) {
+    const std::string& path = state.buffer_path;
+    if (path.empty() || !DATEI_VORHANDEN(path, state, fs)) return platform::RemoveResult::Missing;
+    // the buffer of a job that is still running (here or in another
+    // process) is its job's, never an old one
+    const platform::RemoveResult removed = fs.remove_unless_locked(path);
+    if (removed == platform::RemoveResult::Locked) return removed;
+    clock.sleep_ms(60);
+    if (!DATEI_VORHANDEN(path, state, fs)) return platform::RemoveResult::Removed;
+    show_blink_hint(state, view, std::string(T::BUFFER_NOT_DELETED(state.LANGUAGE)), utf8_tail(path, 60), 2);
     report_protected_folder(state, view);
+    return platform::RemoveResult::Failed;
 }
 
 void KOPIE2_LOESCHEN(ProgramState& state, View& view, platform::FileSystem& fs, platform::Clock& clock) {

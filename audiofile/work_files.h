@@ -17,8 +17,11 @@ namespace sc {
 bool delete_and_look_again(const std::string& path, int wait_ms, ProgramState& state, platform::FileSystem& fs,
                            platform::Clock& clock);
 
-// The buffer file (state.buffer_path).
-void DATEI_PROCESSOR_OUT_LOESCHEN(ProgramState& state, View& view, platform::FileSystem& fs, platform::Clock& clock);
+// The buffer file (state.buffer_path), unless a running job holds its lock:
+// Locked then, and the file stays. Removed, Missing, or Failed after the
+// two hints of a file that is still there.
+platform::RemoveResult DATEI_PROCESSOR_OUT_LOESCHEN(ProgramState& state, View& view, platform::FileSystem& fs,
+                                                    platform::Clock& clock);
 // The rehearsal file (state.rehearsal_file).
 void KOPIE2_LOESCHEN(ProgramState& state, View& view, platform::FileSystem& fs, platform::Clock& clock);
 // The MP3 buffer WAV (state.mp3_buffer_wav).

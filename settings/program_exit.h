@@ -19,6 +19,7 @@ struct WindowClosed {};
 // application's error handler reports it by the error context and restarts.
 struct RunTimeError {
     std::string what;
+    std::string cause = {};  // the system's words for the failure, when there are any
 };
 
 }  // namespace sc

@@ -94,6 +94,8 @@ public:
     virtual void job_block(const JobBlockInfo& /*info*/) {}
     // The end marks on the result trace.
     virtual void job_end_marks() {}
+    // The result has its final name (full path), in a batch as well.
+    virtual void result_written(std::string_view /*path*/) {}
     // Polled once per block: the STOP button was clicked.
     virtual bool stop_clicked() { return false; }
 

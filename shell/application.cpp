@@ -3,6 +3,7 @@
 #include "audiofile/file_exists.h"
 #include "audiofile/hints.h"
 #include "audiofile/work_files.h"
+#include "platform/interruption.h"
 #include "settings/parameter_steps.h"
 #include "shell/shell_texts.h"
 #include "shell/startup_paths.h"
@@ -33,6 +34,7 @@ void Application::restart() {
 
     // 4. folders, the start-up preset and the bass curve
     set_startup_paths(state, platform_.env, platform_.processes);
+    use_work_folder(state, own_work_folder_);
     SETUP_VOICESOFT();
     K_KURVE_ERZEUGEN_BASS();
 
@@ -76,18 +78,21 @@ void Application::ORDENTLICH_ENDE() {
     auto& clock = platform_.clock;
     clock.sleep_ms(30);
     clock.sleep_ms(15);
-    remove_if_present(state.buffer_path);
+    // a buffer file of this name that another running job holds is not ours
+    if (!state.buffer_path.empty()) platform_.fs.remove_unless_locked(state.buffer_path);
     clock.sleep_ms(30);
     remove_if_present(state.mp3_buffer_wav);
     clock.sleep_ms(30);
     remove_if_present(state.rehearsal_file);
-    throw ProgramExit{0};
+    throw ProgramExit{exit_code_after(platform::ending_signal())};
 }
 
 void Application::run_time_error(const RunTimeError& error) {
     std::vector<std::string> lines;
     auto box = [&](const auto& texts) {
         for (const auto& t : texts) lines.emplace_back(t);
+        // the system's own words for what went wrong, below the box's texts
+        if (!error.cause.empty()) lines.push_back(" " + error.cause);
         view_.alert_box(lines);
     };
     if (state.error_context == 1) {
@@ -126,7 +131,6 @@ void Application::D__DECKELZEIGEN() {
     state.last_full_redraw = platform_.clock.timer();
 }
 
-JobOutcome Application::run_job() { return sc::run_job(*this); }
 
 void Application::apply(PresetId id) { apply_preset(params, id, vocal_flags, *this); }
 

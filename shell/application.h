@@ -99,8 +99,18 @@ public:
     int source_channels() const { return source_channels_; }
     void set_source_channels(int channels) { source_channels_ = channels == 2 ? 2 : 1; }
 
-    // The processing job of the loaded file.
+    // The processing job of the loaded file; a job interrupted by a signal or
+    // the window's close button ends the program afterwards.
     JobOutcome run_job();
+    // The window's close button: during a job the job ends as STOP does and
+    // then the program; otherwise the orderly exit at once.
+    void window_closed();
+    // A signal asked the program to end, or the window was closed during a job.
+    bool interruption_requested() const;
+    // Work files (MP3 buffer WAV, rehearsal file) in this folder instead of
+    // the program and temporary folders, from the next start-up on: for a
+    // run that must not touch another instance's work files.
+    void use_own_work_folder(std::string folder) { own_work_folder_ = std::move(folder); }
 
     // --- the window's working cycle -------------------------------------------
     // The main loop with its closing step; returns only through the orderly exit.
@@ -172,6 +182,9 @@ private:
     View& view_;
     PlatformServices platform_;
     int source_channels_ = 1;
+    std::string own_work_folder_;
+    bool job_running_ = false;
+    bool close_requested_ = false;
 };
 
 }  // namespace sc

@@ -35,8 +35,21 @@ std::string batch_entry_path(const ProgramState& s) {
     return path;
 }
 
-// STOP during the block loop: everything the job wrote goes, the older
-// result stays; a running batch is cancelled.
+// A running batch ends with the job that could not finish.
+void cancel_batch(Application& app) {
+    auto& s = app.state;
+    if (!s.batch_running) return;
+    s.batch_count = 0;
+    s.batch_running = 0;
+    s.display_source_name.clear();
+    s.source_path.clear();
+    s.zoom_shown = 0;
+    LAME_PUFFER_WAV_LOESCHEN(s, app.view(), app.platform().fs, app.platform().clock);
+}
+
+// STOP during the block loop: everything the job wrote goes (the buffer
+// file is removed before), the older result stays; a running batch is
+// cancelled.
 void abort_job(Application& app) {
     auto& s = app.state;
     auto& view = app.view();
@@ -48,18 +61,28 @@ void abort_job(Application& app) {
     s.start_request = 0;
     view.wait_no_key();
     s.result_exists = 0;
-    if (!s.buffer_path.empty()) fs.remove(s.buffer_path);
     show_blink_hint(s, view, std::string(job_texts::USER_ABORT(s.LANGUAGE)), " ", 1);
     DATEI_PROCESSOR_OUT_LOESCHEN(s, view, fs, clock);
-    if (s.batch_running) {
-        s.batch_count = 0;
-        s.batch_running = 0;
-        s.display_source_name.clear();
-        s.source_path.clear();
-        s.zoom_shown = 0;
-        LAME_PUFFER_WAV_LOESCHEN(s, view, fs, clock);
-    }
+    cancel_batch(app);
     app.rehearsal.requested = 0;
+}
+
+// The job leaves without a result: the buffer file is gone, the older
+// result untouched.
+JobOutcome leave_without_result(Application& app, JobOutcome outcome) {
+    if (outcome != JobOutcome::Aborted) cancel_batch(app);
+    app.state.result_exists = 0;
+    app.view().show_start_button(false);
+    app.view().job_ends(false);
+    return outcome;
+}
+
+// A write that failed: buffer removed, the cause shown.
+JobOutcome write_failed(Application& app, JobBuffer& buffer, int error) {
+    buffer.discard();
+    app.rehearsal.off(app);
+    report_write_failure(error, app.state, app.view());
+    return leave_without_result(app, JobOutcome::Failed);
 }
 
 }  // namespace
@@ -126,7 +149,9 @@ JobOutcome run_job(Application& app) {
     app.ATT_REL_ANRATEANPASSEN();
 
     // 11.-12. header and buffer file
-    std::unique_ptr<platform::File> buffer = create_buffer_file(fmt, app.params.OUTFORMAT, s, view, fs, clock);
+    std::unique_ptr<platform::File> created = create_buffer_file(fmt, app.params.OUTFORMAT, s, view, fs, clock);
+    if (!created) return leave_without_result(app, JobOutcome::Busy);
+    JobBuffer buffer(fs, s.buffer_path, std::move(created));
 
     // 13. the data loop's constants
     const double start = clock.timer();
@@ -148,8 +173,8 @@ JobOutcome run_job(Application& app) {
     while (stream.next_block(read, block)) {
         ++passes;
         app.rehearsal.pass_begins(app, passes);
-        if (!block.chunk.empty() && !buffer->write(block.chunk.data(), block.chunk.size()))
-            throw RunTimeError{"writing " + s.buffer_path};
+        if (!block.chunk.empty() && !buffer.file().write(block.chunk.data(), block.chunk.size()))
+            return write_failed(app, buffer, buffer.file().last_error());
         written += block.chunk.size();
         app.rehearsal.chunk_flushed(app, block.chunk, fmt);
 
@@ -170,14 +195,19 @@ JobOutcome run_job(Application& app) {
         info.block = passes;
         view.job_block(info);
 
+        // a signal or the closed window: as STOP, then the program ends
+        if (app.interruption_requested()) {
+            buffer.discard();
+            source.reset();
+            app.rehearsal.off(app);
+            app.ORDENTLICH_ENDE();
+        }
         if (view.stop_clicked()) {
-            buffer.reset();
+            buffer.discard();
             source.reset();
             abort_job(app);
             clock.sleep_ms(200);
-            view.show_start_button(false);
-            view.job_ends(false);
-            return JobOutcome::Aborted;
+            return leave_without_result(app, JobOutcome::Aborted);
         }
         const int64_t done = stream.read_position() - static_cast<int64_t>(fmt.data_offset());
         if (now - start > 0.5 && done > 0)
@@ -193,28 +223,25 @@ JobOutcome run_job(Application& app) {
         if (passes % 6 == 0) clock.sleep_ms(15);
     }
 
-    // 15. pad, close
-    pad_odd_data(*buffer, written, s.buffer_path);
-    if (!buffer->close()) throw RunTimeError{"closing " + s.buffer_path};
-    buffer.reset();
+    // 15.-16. pad, end marks, the RIFF size; on the disk before it is named
+    if (!pad_odd_data(buffer.file(), written)) return write_failed(app, buffer, buffer.file().last_error());
     source.reset();
-
-    // 16. end marks, the RIFF size
     view.job_end_marks();
-    patch_riff_size(fs, s.buffer_path);
+    if (const int error = complete_buffer(buffer.file())) return write_failed(app, buffer, error);
 
     // 17. the result
     app.rehearsal.off(app);
     s.result_exists = 0;
     if (!s.batch_running) s.result_exists = 1;
 
-    // 18.-19. older target, final name
-    replace_old_target(s, view, fs, clock);
+    // 18.-19. the final name, over the older target in one step or an
+    // alternative; the buffer keeps its lock until it has its name. MP3
+    // output: that is the intermediate WAV the encoder reads.
+    if (const int error = move_buffer_to_target(s, view, fs, clock)) return write_failed(app, buffer, error);
+    buffer.keep();
     bool result_written = true;
-    if (app.params.OUTFORMAT >= 2 && app.params.OUTFORMAT <= 9)
-        result_written = mp3_hand_off(app, fmt.channels);
-    else
-        move_buffer_to_target(s, fs);
+    if (app.params.OUTFORMAT >= 2 && app.params.OUTFORMAT <= 9) result_written = mp3_hand_off(app, fmt.channels);
+    if (result_written) view.result_written(s.target_path);
 
     // 20. the normal title again
     if (s.next_title_update != 0 && !s.batch_running) {

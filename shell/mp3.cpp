@@ -10,6 +10,7 @@
 #include "audiofile/mp3_lame.h"
 #include "audiofile/mp3_tags.h"
 #include "audiofile/mp3_texts.h"
+#include "audiofile/output_names.h"
 #include "audiofile/source_checks.h"
 #include "audiofile/target_replacement.h"
 #include "audiofile/work_files.h"
@@ -106,21 +107,29 @@ bool mp3_hand_off(Application& app, int channels) {
     auto& p = app.platform();
     // 1.
     const int rate = mp3_bitrate(app.params.OUTFORMAT, channels);
-    // 2. the buffer becomes the intermediate WAV
+    // 2. the buffer has become the intermediate WAV (the job named it)
     p.clock.sleep_ms(20);
-    move_buffer_to_target(s, p.fs);
     p.clock.sleep_ms(20);
     s.buffer_path = s.target_path;
     const std::string wav = s.target_path;
-    // 3. the MP3 name, an older version freed
+    // 3. the MP3 is encoded beside its name and replaces an older version in
+    // one step only when it is complete: a failed encoding keeps it
     std::string mp3 = mp3_target_of(wav);
-    if (DATEI_VORHANDEN(mp3, s, p.fs)) mp3 = free_target_name(mp3, MP3_TARGET_TEXTS, s, view, p.fs, p.clock);
+    const std::string encoded = buffer_name(mp3);
+    p.fs.remove_unless_locked(encoded);  // left by a run that was killed
     // 4.
-    const int code = p.processes.run(s.encoder_path, encode_arguments(wav, rate, mp3));
+    const int code = p.processes.run(s.encoder_path, encode_arguments(wav, rate, encoded));
     // 5. An encoder that did not start, or ended without an MP3, is reported:
     // the job must not claim a result that is not there.
-    const bool written = code == 0 && DATEI_VORHANDEN(mp3, s, p.fs);
+    bool written = code == 0 && DATEI_VORHANDEN(encoded, s, p.fs);
+    if (written) {
+        const std::string wav_target = s.target_path;
+        written = put_result_in_place(encoded, mp3, MP3_TARGET_TEXTS, s, view, p.fs, p.clock) == 0;
+        if (written) mp3 = s.target_path;
+        s.target_path = wav_target;
+    }
     if (!written) {
+        p.fs.remove(encoded);
         std::string from = utf8_length(wav) >= 26 ? utf8_tail(wav, 25) : wav;
         std::string to = utf8_length(mp3) < 41 ? mp3 : utf8_tail(mp3, 40);
         std::string line2 = from + " => " + to;

@@ -1,4 +1,7 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <filesystem>
 
 #include "audiofile/file_exists.h"
 #include "audiofile/load_save_dialog.h"
@@ -7,7 +10,7 @@
 namespace sc {
 namespace {
 
-TEST(FileExists, OnlyAbsolutePathsOfMoreThanSixCharactersNamingAFile) {
+TEST(FileExists, AbsolutePathsNamingSomethingOtherThanAFolder) {
     test::TempDir dir;
     ProgramState state;
     platform::FileSystem& fs = platform::real_file_system();
@@ -19,10 +22,22 @@ TEST(FileExists, OnlyAbsolutePathsOfMoreThanSixCharactersNamingAFile) {
 
     EXPECT_EQ(DATEI_VORHANDEN(dir.folder(), state, fs), 0);        // a folder is no file
     EXPECT_EQ(DATEI_VORHANDEN(dir.folder() + "/", state, fs), 0);
-    EXPECT_EQ(DATEI_VORHANDEN(dir.path("*.wav"), state, fs), 0);   // a pattern never counts
-    EXPECT_EQ(DATEI_VORHANDEN(dir.path("song.wa?"), state, fs), 0);
     EXPECT_EQ(DATEI_VORHANDEN("", state, fs), 0);
     EXPECT_EQ(DATEI_VORHANDEN("/", state, fs), 0);
+
+    // names are taken literally: "*" and "?" are characters like others
+    EXPECT_EQ(DATEI_VORHANDEN(dir.path("*.wav"), state, fs), 0);
+    EXPECT_EQ(DATEI_VORHANDEN(dir.path("song.wa?"), state, fs), 0);
+    const std::string starred = dir.write("what?*.wav", "x");
+    EXPECT_EQ(DATEI_VORHANDEN(starred, state, fs), 1);
+    EXPECT_EQ(DATEI_VORHANDEN(dir.path("what??.wav"), state, fs), 0);
+    EXPECT_EQ(DATEI_VORHANDEN(dir.path("SONG.WAV"), state, fs), 0);
+
+    // a link that leads nowhere and a pipe are there (to be removed or refused)
+    std::filesystem::create_symlink(dir.path("nowhere"), dir.path("dangling.wav"));
+    EXPECT_EQ(DATEI_VORHANDEN(dir.path("dangling.wav"), state, fs), 1);
+    ASSERT_EQ(::mkfifo(dir.path("pipe.wav").c_str(), 0600), 0);
+    EXPECT_EQ(DATEI_VORHANDEN(dir.path("pipe.wav"), state, fs), 1);
 
     // Relative paths never exist, even when the file is there.
     const auto here = std::filesystem::current_path();
@@ -32,19 +47,19 @@ TEST(FileExists, OnlyAbsolutePathsOfMoreThanSixCharactersNamingAFile) {
     std::filesystem::current_path(here);
 }
 
-TEST(FileExists, SixCharactersAreTooShortSevenAreEnough) {
+TEST(FileExists, ShortAbsolutePathsCount) {
     // Short absolute paths, checked without touching the root folder.
     class OneFile final : public test::ProtectingFileSystem {
     public:
-        std::optional<std::string> find_first(const std::string& pattern) override {
-            if (pattern == "/a.wav" || pattern == "/ab.wav") return pattern.substr(1);
-            return std::nullopt;
+        platform::FileKind kind(const std::string& path) override {
+            return path == "/a.wav" || path == "/a" ? platform::FileKind::Regular : platform::FileKind::Missing;
         }
     };
     ProgramState state;
     OneFile fs;
-    EXPECT_EQ(DATEI_VORHANDEN("/a.wav", state, fs), 0);
-    EXPECT_EQ(DATEI_VORHANDEN("/ab.wav", state, fs), 1);
+    EXPECT_EQ(DATEI_VORHANDEN("/a.wav", state, fs), 1);
+    EXPECT_EQ(DATEI_VORHANDEN("/a", state, fs), 1);
+    EXPECT_EQ(DATEI_VORHANDEN("/b", state, fs), 0);
 }
 
 class ScriptedDialog final : public platform::FileDialog {

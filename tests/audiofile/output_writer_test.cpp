@@ -1,4 +1,8 @@
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <cerrno>
+#include <filesystem>
 
 #include "audiofile/job_files.h"
 #include "audiofile/output_header.h"
@@ -27,10 +31,39 @@ TEST(OutputNames, TargetBufferAndMp3Names) {
     EXPECT_EQ(target_name("/a/song.wav", 2), "/a/song--3copy.WAV");
     EXPECT_EQ(target_name("/a/song.mp3", 9), "/a/song--3copy.WAV");
     EXPECT_EQ(mp3_target_name(target_name("/a/song.mp3", 5)), "/a/song--3copy.MP3");
-    // Exactly the last 4 characters go, whatever the extension.
-    EXPECT_EQ(target_name("/a/x.flac", 1), "/a/x.---copy.WAV");
     EXPECT_EQ(target_name("/a/überß.wav", 1), "/a/überß---copy.WAV");
-    EXPECT_EQ(target_name("/a/mü.ä", 1), "/a/---copy.WAV");
+    EXPECT_EQ(target_name("/a/Song.WaV", 1), "/a/Song---copy.WAV");
+    EXPECT_EQ(target_name("/a/Song.Mp3", 2), "/a/Song--3copy.WAV");
+}
+
+TEST(OutputNames, TheResultStaysInTheSourcesFolderUnderItsWholeName) {
+    // only ".wav" and ".mp3" go; any other name is kept whole
+    EXPECT_EQ(target_name("/a/x.flac", 1), "/a/x.flac---copy.WAV");
+    EXPECT_EQ(target_name("/a/mü.ä", 1), "/a/mü.ä---copy.WAV");
+    EXPECT_EQ(target_name("/album1/ab", 1), "/album1/ab---copy.WAV");
+    EXPECT_EQ(target_name("/album1/song", 1), "/album1/song---copy.WAV");
+    EXPECT_EQ(target_name("/album1/s.wa", 1), "/album1/s.wa---copy.WAV");
+    EXPECT_EQ(target_name("/album1/.wav", 1), "/album1/.wav---copy.WAV");
+    EXPECT_EQ(target_name("/a.wav", 1), "/a---copy.WAV");
+    EXPECT_EQ(target_name("/a/b.wav/c.wav", 1), "/a/b.wav/c---copy.WAV");
+    // another folder for the results
+    EXPECT_EQ(target_name("/a/song.wav", 1, "/out"), "/out/song---copy.WAV");
+    EXPECT_EQ(target_name("/a/song.wav", 1, "/out/"), "/out/song---copy.WAV");
+}
+
+TEST(OutputNames, ProcessedFilesAreToldByTheirNameNotTheirFolder) {
+    EXPECT_TRUE(name_looks_processed("/m/song---copy.WAV"));
+    EXPECT_TRUE(name_looks_processed("/m/song--3copy.mp3"));
+    EXPECT_TRUE(name_looks_processed("/m/my copy.wav"));
+    EXPECT_FALSE(name_looks_processed("/m/copy.d/song.wav"));
+    EXPECT_FALSE(name_looks_processed("/m/COPY3.x/song.wav"));
+
+    for (const char* own : {"/m/song---copy.WAV", "/m/song--3copy.MP3", "/m/song-A-copy.wav", "/m/song-U-COPY.WAV",
+                            "/m/song-C3copy.MP3", "/m/a---copy.WAV.buf"})
+        EXPECT_TRUE(is_result_name(own)) << own;
+    for (const char* other : {"/m/my copy.wav", "/m/copy.wav", "/m/song-V-copy.WAV", "/m/song-a_copy.wav",
+                              "/m/---copy.d/song.wav", "/m/x--copy.wav"})
+        EXPECT_FALSE(is_result_name(other)) << other;
 }
 
 TEST(OutputNames, AlternativeNamesRunFromAToU) {
@@ -105,7 +138,7 @@ TEST_F(JobFiles, BufferFileGetsTheHeaderAndIsPatchedAtTheEnd) {
     EXPECT_EQ(state.buffer_path, target() + ".buf");
     EXPECT_EQ(state.error_context, 0);
     ASSERT_TRUE(buffer->write("abcde", 5));
-    pad_odd_data(*buffer, 5, state.buffer_path);
+    ASSERT_TRUE(pad_odd_data(*buffer, 5));
     ASSERT_TRUE(buffer->close());
     buffer.reset();
     patch_riff_size(fs, state.buffer_path);
@@ -123,7 +156,7 @@ TEST_F(JobFiles, BufferFileGetsTheHeaderAndIsPatchedAtTheEnd) {
 TEST_F(JobFiles, EvenDataGetsNoPadAndMp3OutputUsesTheIntermediateName) {
     auto buffer = create_buffer_file(fmt, 3, state, view, fs, clock);
     EXPECT_EQ(state.target_path, dir.path("song--3copy.WAV"));
-    pad_odd_data(*buffer, 4, state.buffer_path);
+    ASSERT_TRUE(pad_odd_data(*buffer, 4));
     buffer->close();
     EXPECT_EQ(test::read_file(state.buffer_path).size(), 44u);
 }
@@ -135,12 +168,18 @@ TEST_F(JobFiles, BufferFileThatCannotBeCreatedLeavesErrorContextOne) {
     EXPECT_THROW(patch_riff_size(fs, dir.path("none.buf")), RunTimeError);
 }
 
-TEST_F(JobFiles, UndeletableOldBufferIsReportedAndTheJobGoesOn) {
+TEST_F(JobFiles, UndeletableOldBufferIsReportedAndStopsTheNewOne) {
     state.LANGUAGE = LANGUAGE_EN;
     const std::string old = dir.write("song---copy.WAV.buf", "old");
     fs.protected_paths.insert(old);
-    auto buffer = create_buffer_file(fmt, 1, state, view, fs, clock);
-    ASSERT_NE(buffer, nullptr);
+    try {
+        create_buffer_file(fmt, 1, state, view, fs, clock);
+        FAIL() << "a buffer was created over the old one";
+    } catch (const RunTimeError& e) {
+        EXPECT_EQ(e.cause, "File exists");
+    }
+    EXPECT_EQ(state.error_context, 1);
+    EXPECT_EQ(test::read_file(old), "old");
     ASSERT_EQ(view.hints.size(), 2u);
     EXPECT_EQ(view.hints[0].line1, " Failure: WAV buffer-file couldn't be deleted.");
     EXPECT_EQ(view.hints[0].line2, utf8_tail(old, 60));
@@ -149,29 +188,88 @@ TEST_F(JobFiles, UndeletableOldBufferIsReportedAndTheJobGoesOn) {
     EXPECT_EQ(view.hints[1].line2, " It is highly recommendet to remove the protection.");
 }
 
-TEST_F(JobFiles, OldTargetIsDeletedAndTheBufferTakesItsName) {
+TEST_F(JobFiles, ALiveBufferIsLeftAloneAndTheNewJobRefused) {
+    state.LANGUAGE = LANGUAGE_EN;
+    state.target_path = "/earlier/result---copy.WAV";
+    auto first = create_buffer_file(fmt, 1, state, view, fs, clock);
+    ASSERT_NE(first, nullptr);
+    ASSERT_TRUE(first->write("first", 5));
+    const std::string buffer = state.buffer_path;
+
+    ProgramState other;
+    other.source_path = dir.path("song.WAV");  // the same target by another spelling
+    other.target_path = "/earlier/other---copy.WAV";
+    other.LANGUAGE = LANGUAGE_EN;
+    EXPECT_EQ(create_buffer_file(fmt, 1, other, view, fs, clock), nullptr);
+    ASSERT_EQ(view.hints.size(), 1u);
+    EXPECT_EQ(view.hints[0].line1, " Another SONOCLAMPER is processing this file right now.");
+    EXPECT_EQ(view.hints[0].kind, 2);
+    EXPECT_EQ(other.target_path, "/earlier/other---copy.WAV");
+    EXPECT_TRUE(other.buffer_path.empty());
+    EXPECT_EQ(other.error_context, 0);
+
+    // neither the orderly removal nor a second job may remove it
+    EXPECT_EQ(fs.remove_unless_locked(buffer), platform::RemoveResult::Locked);
+    EXPECT_EQ(test::read_file(buffer).substr(44), "first");
+
+    // once the first job has let go, what it left is old and goes
+    first.reset();
+    EXPECT_NE(create_buffer_file(fmt, 1, other, view, fs, clock), nullptr);
+    EXPECT_EQ(test::read_file(buffer).size(), 44u);
+}
+
+TEST_F(JobFiles, APlantedLinkIsRemovedNotFollowed) {
+    const std::string elsewhere = dir.path("elsewhere.wav");
+    std::filesystem::create_symlink(elsewhere, target() + ".buf");  // leads nowhere yet
+    auto buffer = create_buffer_file(fmt, 1, state, view, fs, clock);
+    ASSERT_NE(buffer, nullptr);
+    EXPECT_FALSE(test::exists(elsewhere));
+    EXPECT_FALSE(std::filesystem::is_symlink(state.buffer_path));
+    EXPECT_EQ(test::read_file(state.buffer_path).size(), 44u);
+
+    // a link under the result's name is replaced itself; what it leads to stays
+    dir.write("victim.wav", "victim");
+    std::filesystem::create_symlink(dir.path("victim.wav"), target());
+    buffer.reset();
+    ASSERT_EQ(move_buffer_to_target(state, view, fs, clock), 0);
+    EXPECT_FALSE(std::filesystem::is_symlink(target()));
+    EXPECT_EQ(test::read_file(dir.path("victim.wav")), "victim");
+}
+
+TEST_F(JobFiles, TheBufferIsCreatedWithTheUsersPermissions) {
+    const mode_t before = ::umask(027);
+    auto buffer = create_buffer_file(fmt, 1, state, view, fs, clock);
+    ::umask(before);
+    ASSERT_NE(buffer, nullptr);
+    const auto perms = std::filesystem::status(state.buffer_path).permissions();
+    EXPECT_EQ(static_cast<int>(perms), 0640);
+}
+
+TEST_F(JobFiles, TheOlderTargetIsReplacedInOneStep) {
     state.target_path = target();
     state.buffer_path = dir.write("song---copy.WAV.buf", "new");
     dir.write("song---copy.WAV", "old");
-    replace_old_target(state, view, fs, clock);
+    ASSERT_EQ(move_buffer_to_target(state, view, fs, clock), 0);
     EXPECT_EQ(state.target_path, target());
-    EXPECT_FALSE(test::exists(target()));
-    EXPECT_DOUBLE_EQ(clock.timer(), 0.04);
-    move_buffer_to_target(state, fs);
     EXPECT_EQ(test::read_file(target()), "new");
     EXPECT_FALSE(test::exists(state.buffer_path));
     EXPECT_TRUE(view.hints.empty());
-    EXPECT_THROW(move_buffer_to_target(state, fs), RunTimeError);
+    EXPECT_DOUBLE_EQ(clock.timer(), 0.0);  // nothing deleted, nothing to wait for
+    // no buffer left: the cause comes back and the result stays
+    EXPECT_EQ(move_buffer_to_target(state, view, fs, clock), ENOENT);
+    EXPECT_EQ(test::read_file(target()), "new");
 }
 
 TEST_F(JobFiles, WriteProtectedTargetGivesTheFirstFreeLetter) {
     state.target_path = target();
+    state.buffer_path = dir.write("song---copy.WAV.buf", "new");
     fs.protected_paths = {dir.write("song---copy.WAV", "keep"), dir.write("song-A-copy.WAV", "keep too")};
     dir.write("song-B-copy.WAV", "an older alternative");
-    replace_old_target(state, view, fs, clock);
+    ASSERT_EQ(move_buffer_to_target(state, view, fs, clock), 0);
     EXPECT_EQ(state.target_path, dir.path("song-B-copy.WAV"));
-    EXPECT_FALSE(test::exists(state.target_path));
+    EXPECT_EQ(test::read_file(state.target_path), "new");
     EXPECT_EQ(test::read_file(target()), "keep");
+    EXPECT_EQ(test::read_file(dir.path("song-A-copy.WAV")), "keep too");
     ASSERT_EQ(view.hints.size(), 2u);
     EXPECT_EQ(view.hints[0].line1, " Fehler beim Löschen der Zieldatei (alte Fassung). Vermutlich Schreibschutz.");
     EXPECT_EQ(view.hints[0].line2, "..." + target());
@@ -181,15 +279,40 @@ TEST_F(JobFiles, WriteProtectedTargetGivesTheFirstFreeLetter) {
     EXPECT_EQ(view.hints[1].kind, 1);
 }
 
+TEST_F(JobFiles, ReadOnlyFoldersAndFailedRenamesAreNotReplaced) {
+    // on the real file system: no write permission at all (also for the
+    // superuser), a folder of that name, a rename that is refused
+    platform::FileSystem& real = platform::real_file_system();
+    const std::string readonly = dir.write("song---copy.WAV", "read only");
+    std::filesystem::permissions(readonly, std::filesystem::perms::owner_read | std::filesystem::perms::group_read |
+                                               std::filesystem::perms::others_read);
+    EXPECT_FALSE(real.may_replace(readonly));
+    EXPECT_TRUE(real.may_replace(dir.write("song-B-copy.WAV", "writable")));
+    std::filesystem::create_directories(dir.path("song-A-copy.WAV"));
+    EXPECT_FALSE(name_may_take_result(real, dir.path("song-A-copy.WAV")));
+    EXPECT_TRUE(name_may_take_result(real, dir.path("song-C-copy.WAV")));
+
+    state.target_path = target();
+    state.buffer_path = dir.write("song---copy.WAV.buf", "new");
+    fs.protected_paths = {dir.path("song-B-copy.WAV")};  // its rename is refused
+    ASSERT_EQ(move_buffer_to_target(state, view, fs, clock), 0);
+    EXPECT_EQ(state.target_path, dir.path("song-C-copy.WAV"));
+    EXPECT_EQ(test::read_file(readonly), "read only");
+    EXPECT_EQ(test::read_file(dir.path("song-B-copy.WAV")), "writable");
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path("song-A-copy.WAV")));
+    EXPECT_FALSE(test::exists(state.buffer_path));
+}
+
 TEST_F(JobFiles, NoFreeAlternativeEndsTheProgram) {
     state.LANGUAGE = LANGUAGE_EN;
     state.target_path = target();
+    state.buffer_path = dir.write("song---copy.WAV.buf", "new");
     fs.protected_paths.insert(dir.write("song---copy.WAV", "x"));
     for (int n = 0; n < ALTERNATIVE_LETTERS; ++n) {
         fs.protected_paths.insert(dir.write("song-" + std::string(1, static_cast<char>('A' + n)) + "-copy.WAV", "x"));
     }
     try {
-        replace_old_target(state, view, fs, clock);
+        move_buffer_to_target(state, view, fs, clock);
         FAIL() << "the program goes on";
     } catch (const ProgramExit& e) {
         EXPECT_NE(e.code, 0);
@@ -198,12 +321,13 @@ TEST_F(JobFiles, NoFreeAlternativeEndsTheProgram) {
     EXPECT_EQ(view.hints[1].line1, " No alternative filename free. Program must be quit.");
     EXPECT_EQ(view.hints[1].line2, "");
     EXPECT_EQ(view.hints[1].kind, 1);
-    EXPECT_NEAR(clock.timer(), 22 * 0.04 + 0.1, 1e-9);
+    EXPECT_NEAR(clock.timer(), 0.1, 1e-9);
 
     // The letter after U is never tried: V stays untouched.
     const std::string v = dir.write("song-V-copy.WAV", "x");
-    EXPECT_THROW(replace_old_target(state, view, fs, clock), ProgramExit);
-    EXPECT_TRUE(test::exists(v));
+    EXPECT_THROW(move_buffer_to_target(state, view, fs, clock), ProgramExit);
+    EXPECT_EQ(test::read_file(v), "x");
+    EXPECT_EQ(test::read_file(state.buffer_path), "new");
 }
 
 TEST_F(JobFiles, Mp3TargetVariantAndLongNames) {

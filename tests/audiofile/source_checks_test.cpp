@@ -138,20 +138,23 @@ TEST_F(SourceChecks, MusifileOffsetsOutsideTheFileAreRejected) {
     EXPECT_TRUE(view.infos.empty());
 }
 
-TEST_F(SourceChecks, SampleRateLimitsAndItsLowSixteenBits) {
+TEST_F(SourceChecks, SampleRateLimitsOverAllFourBytes) {
     struct Case {
         uint32_t rate;
         bool accepted;
     };
+    // a rate beyond 65535 is rejected, never taken by its low half (176400
+    // would pass as 45328, 44100 + 65536 as 44100)
     for (const Case c : {Case{48300, true}, Case{48301, false}, Case{44000, true}, Case{43999, false},
-                         Case{32000, false}, Case{44100 + 65536, true}, Case{96000, false}}) {
+                         Case{32000, false}, Case{96000, false}, Case{176400, false}, Case{44100 + 65536, false},
+                         Case{44100 + (1u << 24), false}, Case{0x8000AC44u, false}, Case{0xFFFFFFFFu, false}}) {
         FmtFields f;
         f.rate = c.rate;
-        const std::string wav = test::canonical_wav(f, five_seconds(f));
+        const std::string wav = test::canonical_wav(f, std::min(c.rate, 48300u) * 2 * 5);
         EXPECT_EQ(load(wav), c.accepted ? std::nullopt : std::optional(LoadReason::SampleRate)) << c.rate;
         EXPECT_EQ(job(wav), c.accepted ? JOB_ACCEPTED : JOB_SAMPLE_RATE) << c.rate;
         if (c.accepted) {
-            EXPECT_EQ(fmt.sample_rate, static_cast<int32_t>(c.rate % 65536));
+            EXPECT_EQ(fmt.sample_rate, static_cast<int32_t>(c.rate));
         }
     }
 }

@@ -1,5 +1,6 @@
 #include "tests/audiofile/test_support.h"
 
+#include <cerrno>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -78,26 +79,55 @@ std::string read_file(const std::string& path) {
 
 bool exists(const std::string& path) { return std::filesystem::exists(path); }
 
+namespace {
+platform::FileSystem& real() { return platform::real_file_system(); }
+bool creates(platform::OpenMode mode) {
+    return mode == platform::OpenMode::CreateTruncate || mode == platform::OpenMode::CreateLocked;
+}
+}  // namespace
+
 std::unique_ptr<platform::File> ProtectingFileSystem::open(const std::string& path, platform::OpenMode mode) {
-    if (fail_create && mode == platform::OpenMode::CreateTruncate) return nullptr;
-    return platform::real_file_system().open(path, mode);
+    return open_checked(path, mode).file;
+}
+
+platform::Opened ProtectingFileSystem::open_checked(const std::string& path, platform::OpenMode mode) {
+    if (fail_create && creates(mode)) return {nullptr, EACCES};
+    return real().open_checked(path, mode);
 }
 
 bool ProtectingFileSystem::remove(const std::string& path) {
     if (protected_paths.count(path)) return false;
-    return platform::real_file_system().remove(path);
+    return real().remove(path);
 }
 
 bool ProtectingFileSystem::rename(const std::string& from, const std::string& to) {
-    return platform::real_file_system().rename(from, to);
+    return rename_checked(from, to) == 0;
+}
+
+int ProtectingFileSystem::rename_checked(const std::string& from, const std::string& to) {
+    if (protected_paths.count(to) || protected_paths.count(from)) return EPERM;
+    return real().rename_checked(from, to);
 }
 
 std::optional<std::string> ProtectingFileSystem::find_first(const std::string& pattern) {
-    return platform::real_file_system().find_first(pattern);
+    return real().find_first(pattern);
 }
 
 std::vector<std::string> ProtectingFileSystem::list(const std::string& folder, const std::string& pattern) {
-    return platform::real_file_system().list(folder, pattern);
+    return real().list(folder, pattern);
 }
+
+platform::FileKind ProtectingFileSystem::kind(const std::string& path) { return real().kind(path); }
+
+platform::RemoveResult ProtectingFileSystem::remove_unless_locked(const std::string& path) {
+    if (protected_paths.count(path)) return platform::RemoveResult::Failed;
+    return real().remove_unless_locked(path);
+}
+
+bool ProtectingFileSystem::may_replace(const std::string& path) {
+    return protected_paths.count(path) == 0 && real().may_replace(path);
+}
+
+bool ProtectingFileSystem::sync_folder(const std::string& path) { return real().sync_folder(path); }
 
 }  // namespace sc::test

@@ -58,17 +58,24 @@ private:
 std::string read_file(const std::string& path);
 bool exists(const std::string& path);
 
-// Forwards to the real file system; remove() fails for the protected paths.
+// Forwards to the real file system; the protected paths can be neither
+// removed nor replaced.
 class ProtectingFileSystem : public platform::FileSystem {
 public:
     std::set<std::string> protected_paths;
-    bool fail_create = false;  // open(CreateTruncate) fails
+    bool fail_create = false;  // creating a file fails (EACCES)
 
     std::unique_ptr<platform::File> open(const std::string& path, platform::OpenMode mode) override;
+    platform::Opened open_checked(const std::string& path, platform::OpenMode mode) override;
     bool remove(const std::string& path) override;
     bool rename(const std::string& from, const std::string& to) override;
+    int rename_checked(const std::string& from, const std::string& to) override;
     std::optional<std::string> find_first(const std::string& pattern) override;
     std::vector<std::string> list(const std::string& folder, const std::string& pattern) override;
+    platform::FileKind kind(const std::string& path) override;
+    platform::RemoveResult remove_unless_locked(const std::string& path) override;
+    bool may_replace(const std::string& path) override;
+    bool sync_folder(const std::string& path) override;
 };
 
 class RecordingView final : public View {

@@ -1,6 +1,7 @@
 // The processing job on real files in a temporary folder.
 #include <gtest/gtest.h>
 
+#include <cerrno>
 #include <cmath>
 #include <cstring>
 
@@ -21,11 +22,11 @@ public:
     int64_t buffer_write_budget = -1;  // -1: unlimited
     std::vector<std::pair<std::string, platform::OpenMode>> opens;
 
-    std::unique_ptr<platform::File> open(const std::string& path, platform::OpenMode mode) override {
+    platform::Opened open_checked(const std::string& path, platform::OpenMode mode) override {
         opens.emplace_back(path, mode);
-        auto f = ProtectingFileSystem::open(path, mode);
-        if (!f || buffer_write_budget < 0 || path.size() < 4 || path.substr(path.size() - 4) != ".buf") return f;
-        return std::make_unique<BudgetFile>(std::move(f), buffer_write_budget);
+        auto r = ProtectingFileSystem::open_checked(path, mode);
+        if (!r.file || buffer_write_budget < 0 || path.size() < 4 || path.substr(path.size() - 4) != ".buf") return r;
+        return {std::make_unique<BudgetFile>(std::move(r.file), buffer_write_budget), 0};
     }
 
 private:
@@ -35,16 +36,22 @@ private:
         uint64_t length() override { return f_->length(); }
         std::size_t read_at(uint64_t p, void* b, std::size_t n) override { return f_->read_at(p, b, n); }
         bool write(const void* b, std::size_t n) override {
-            if (static_cast<int64_t>(n) > budget_) return false;  // the disk is full
+            if (static_cast<int64_t>(n) > budget_) {  // the disk is full
+                error_ = ENOSPC;
+                return false;
+            }
             budget_ -= static_cast<int64_t>(n);
             return f_->write(b, n);
         }
         bool write_at(uint64_t p, const void* b, std::size_t n) override { return f_->write_at(p, b, n); }
         bool close() override { return f_->close(); }
+        bool sync() override { return f_->sync(); }
+        int last_error() const override { return error_; }
 
     private:
         std::unique_ptr<platform::File> f_;
         int64_t budget_;
+        int error_ = 0;
     };
 };
 
@@ -224,20 +231,25 @@ TEST_F(JobTest, StopKeepsTheOlderResultAndCancelsTheBatch) {
     EXPECT_EQ(app.state.job_completed, 0);
 }
 
-TEST_F(JobTest, AFullDiskLeavesSourceAndOlderResultAndTheNextJobClearsTheBuffer) {
+TEST_F(JobTest, AFullDiskEndsTheJobWithItsCauseAndLeavesNoBuffer) {
     const std::string bytes = wav(150000, 2, 16, 44100);
     const std::string src = dir.write("song.wav", bytes);
     dir.write("song---copy.WAV", "older");
     ASSERT_TRUE(load(src));
     fs.buffer_write_budget = 60000;
-    EXPECT_THROW(app.run_job(), RunTimeError);
+    EXPECT_EQ(app.run_job(), JobOutcome::Failed);
     EXPECT_EQ(test::read_file(src), bytes);
     EXPECT_EQ(test::read_file(dir.path("song---copy.WAV")), "older");
-    EXPECT_TRUE(test::exists(dir.path("song---copy.WAV.buf")));
+    EXPECT_FALSE(test::exists(dir.path("song---copy.WAV.buf")));
+    ASSERT_FALSE(view.hints.empty());
+    EXPECT_EQ(view.hints.back().line1, " Failure writing the copy.  Latest copy stays alive.");
+    EXPECT_EQ(view.hints.back().line2.rfind(" No space left on device:  ...", 0), 0u) << view.hints.back().line2;
+    EXPECT_EQ(view.hints.back().kind, 2);
+    EXPECT_EQ(app.state.result_exists, 0);
+    EXPECT_EQ(app.state.job_completed, 0);
 
     fs.buffer_write_budget = -1;
     ASSERT_EQ(app.run_job(), JobOutcome::Completed);
-    EXPECT_FALSE(test::exists(dir.path("song---copy.WAV.buf")));
     EXPECT_EQ(test::read_file(dir.path("song---copy.WAV")).size(), bytes.size());
 }
 

@@ -125,7 +125,8 @@ TEST_F(Mp3JobTest, AnMp3SourceIsDecodedOnceForTwoJobsAndEncodedWithItsTag) {
     // the encoder got the stereo rate of format 2, every path as one argument
     const auto& enc = processes.runs.back();
     EXPECT_EQ(std::vector<std::string>(enc.begin() + 1, enc.end()),
-              (std::vector<std::string>{dir.path("song--3copy.WAV"), "-h", "-b", "320", "-p", "-o", result}));
+              (std::vector<std::string>{dir.path("song--3copy.WAV"), "-h", "-b", "320", "-p", "-o", result + ".buf"}));
+    EXPECT_FALSE(test::exists(result + ".buf"));
 }
 
 TEST_F(Mp3JobTest, MonoFormatNineAndAWriteProtectedOlderResult) {
