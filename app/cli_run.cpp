@@ -6,12 +6,16 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <thread>
 
+#include "app/cli_run_files.h"
 #include "app/cli_view.h"
+#include "audiofile/output_names.h"
 #include "audiofile/source_checks.h"
+#include "platform/interruption.h"
 #include "shell/application.h"
 #include "shell/job_texts.h"
 
@@ -26,18 +30,23 @@ std::string absolute_path(const std::string& path) {
     return abs.lexically_normal().string();
 }
 
-std::string upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
+std::string interrupted_text(int16_t language) {
+    char line[160];
+    std::snprintf(line, sizeof line, std::string(job_texts::INTERRUPTED(language)).c_str(), platform::ending_signal());
+    return line;
 }
 
 // One file from start to end, on its own application object and engine.
-bool process_file(const Options& o, const std::string& path, Console& console) {
+// `same_as` names an earlier file of the command with the same result.
+bool process_file(const Options& o, const std::string& path, const std::string& same_as, Console& console) {
     CliView view(console, path);
     platform::NoPauseClock clock;
     PlatformServices services{platform::real_file_system(), clock, platform::real_environment(),
                               platform::real_processes()};
     Application app(view, services);
+    // the window's work files are the window's
+    const OwnWorkFolder work_folder;
+    app.use_own_work_folder(work_folder.path());
     app.startup({});
     if (o.language) app.state.LANGUAGE = *o.language;
     app.apply(o.preset);
@@ -49,9 +58,13 @@ bool process_file(const Options& o, const std::string& path, Console& console) {
     const auto size = std::filesystem::file_size(path, ec);
     view.expect(ec ? 0 : static_cast<int64_t>(size));
 
+    if (!same_as.empty()) {
+        view.failure(std::string(job_texts::SAME_RESULT_TWICE(s.LANGUAGE)) + same_as);
+        view.job_ends(false);
+        return false;
+    }
     // an output of this program is not processed again
-    const std::string name = upper(path);
-    if (name.find("COPY.") != std::string::npos || name.find("COPY3.") != std::string::npos) {
+    if (is_result_name(path)) {
         s.hint.line1 = std::string(job_texts::REFUSED_COPY(s.LANGUAGE)) + " " + path;
         s.hint.line2 = std::string(job_texts::REFUSED_COPY_TIP(s.LANGUAGE));
         s.hint.kind = 2;
@@ -73,11 +86,12 @@ bool process_file(const Options& o, const std::string& path, Console& console) {
     s.reading_path = path;
 
     try {
-        return app.run_job() == JobOutcome::Completed;
+        return app.run_job() == JobOutcome::Completed && view.wrote_result();
     } catch (const RunTimeError& e) {
         view.failure(" Error: " + e.what);
     } catch (const ProgramExit&) {
-        // no free target name: reported by its own hint
+        // a signal; or no free target name, reported by its own hint
+        if (platform::ending_signal() != 0) view.failure(interrupted_text(s.LANGUAGE));
     }
     view.job_ends(false);
     return false;
@@ -90,6 +104,8 @@ int run(const Options& o, std::ostream& out, std::ostream& err, bool progress_ba
     std::vector<std::string> files;
     for (const auto& f : o.files) files.push_back(absolute_path(f));
 
+    const std::vector<int> same_result = earlier_with_same_result(files);
+
     std::atomic<std::size_t> next{0};
     std::atomic<int> failed{0};
     std::atomic<int> running{0};
@@ -100,8 +116,9 @@ int run(const Options& o, std::ostream& out, std::ostream& err, bool progress_ba
     running = workers;
     for (int w = 0; w < workers; ++w) {
         threads.emplace_back([&] {
-            for (std::size_t i; (i = next++) < files.size();) {
-                if (!process_file(o, files[i], console)) ++failed;
+            for (std::size_t i; (i = next++) < files.size() && platform::ending_signal() == 0;) {
+                const std::string same_as = same_result[i] < 0 ? "" : files[static_cast<std::size_t>(same_result[i])];
+                if (!process_file(o, files[i], same_as, console)) ++failed;
             }
             std::lock_guard lock(done_mutex);
             --running;
@@ -121,6 +138,7 @@ int run(const Options& o, std::ostream& out, std::ostream& err, bool progress_ba
     }
     for (auto& t : threads) t.join();
     console.clear_progress();
+    if (const int signal = platform::ending_signal()) return exit_code_after(signal);
     return failed > 0 ? 1 : 0;
 }
 

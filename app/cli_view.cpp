@@ -113,6 +113,11 @@ void CliView::job_ends(bool /*completed*/) {
     reported_ = std::max(reported_, expected_);
 }
 
+void CliView::result_written(std::string_view path) {
+    wrote_result_ = true;
+    report(false, {std::string(path)});
+}
+
 void CliView::failure(const std::string& text) {
     report(true, {text});
 }

@@ -54,6 +54,9 @@ public:
     void fatal_error_box(const std::vector<std::string>& lines) override;
     void job_block(const JobBlockInfo& info) override;
     void job_ends(bool completed) override;
+    // The name written, on a line of its own on the standard output.
+    void result_written(std::string_view path) override;
+    bool wrote_result() const { return wrote_result_; }
 
     // A failure of this file that no other message reported.
     void failure(const std::string& text);
@@ -69,6 +72,7 @@ private:
     bool labelled_ = false;
     std::string last_info_;
     int failures_ = 0;
+    bool wrote_result_ = false;
     int64_t expected_ = 0;
     int64_t reported_ = 0;
     double reported_audio_ = 0.0;

@@ -4,8 +4,11 @@
 
 #include "app/cli_run.h"
 #include "app/window_main.h"
+#include "platform/interruption.h"
 
 int main(int argc, char** argv) {
+    // before any library can take them: a signal ends the work in order
+    sc::platform::catch_ending_signals();
     const std::vector<std::string> args(argv + 1, argv + argc);
     if (sc::cli::wants_command_line(args)) return sc::cli::main(args);
     sc::WindowOptions options;

@@ -85,7 +85,8 @@ int run_window(const WindowOptions& options) {
     services.media = &media;
     Application app(view, services);
     view.attach(app.params, app.state);
-    view.on_close([&app] { app.ORDENTLICH_ENDE(); });
+    // during a job the job ends first, as STOP ends it
+    view.on_close([&app] { app.window_closed(); });
 
     try {
         try {

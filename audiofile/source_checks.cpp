@@ -1,6 +1,7 @@
 #include "audiofile/source_checks.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <vector>
 
 #include "audiofile/chunk_walk.h"
@@ -87,6 +88,7 @@ std::string load_reason_text(LoadReason reason, int16_t language) {
         case LoadReason::SampleRate: return std::string(T::REASON_SAMPLE_RATE(language));
         case LoadReason::NoData: return std::string(T::REASON_NO_DATA(language));
         case LoadReason::TooBig: return std::string(T::REASON_TOO_BIG(language));
+        case LoadReason::NotAFile: return std::string(T::REASON_NOT_A_FILE(language));
     }
     return std::string(T::REASON_UNKNOWN(language));
 }
@@ -111,9 +113,12 @@ void reject_loaded_file(LoadReason reason, ProgramState& state, View& view, plat
 std::unique_ptr<platform::File> load_source(const std::string& path, SourceFormat& fmt, ProgramState& state,
                                             View& view, platform::FileSystem& fs, platform::Clock& clock) {
     if (path.empty()) return nullptr;
-    auto file = fs.open(path, platform::OpenMode::Read);
+    // a pipe or a device is never opened in a way that could wait
+    platform::Opened opened = fs.open_checked(path, platform::OpenMode::Read);
+    auto& file = opened.file;
     if (!file) {
-        reject_loaded_file(LoadReason::Unknown, state, view, fs, clock);
+        const bool not_a_file = opened.error == ENODEV || opened.error == EISDIR;
+        reject_loaded_file(not_a_file ? LoadReason::NotAFile : LoadReason::Unknown, state, view, fs, clock);
         return nullptr;
     }
     if (const auto reason = load_time_check(*file, fmt, state, view, clock)) {
@@ -121,7 +126,7 @@ std::unique_ptr<platform::File> load_source(const std::string& path, SourceForma
         reject_loaded_file(*reason, state, view, fs, clock);
         return nullptr;
     }
-    return file;
+    return std::move(file);
 }
 
 int16_t job_start_check(platform::File& file, SourceFormat& fmt, ProgramState& state, View& view) {
@@ -160,8 +165,10 @@ std::unique_ptr<platform::File> open_source_for_job(SourceFormat& fmt, ProgramSt
     std::unique_ptr<platform::File> file;
     int16_t code = JOB_NOT_FOUND;
     if (DATEI_VORHANDEN(state.reading_path, state, fs)) {
-        file = fs.open(state.reading_path, platform::OpenMode::Read);
+        platform::Opened opened = fs.open_checked(state.reading_path, platform::OpenMode::Read);
+        file = std::move(opened.file);
         if (file) code = job_start_check(*file, fmt, state, view);
+        else if (opened.error == ENODEV || opened.error == EISDIR) code = JOB_NOT_A_FILE;
     }
     state.source_validation_code = code;
     if (code == JOB_ACCEPTED) return file;
@@ -192,6 +199,7 @@ std::string job_reason_line(int16_t code, int16_t musifile_flag) {
         case JOB_TOO_BIG: return std::string(T::JOB_REASON_TOO_BIG);
         case JOB_SAMPLE_RATE: return std::string(T::JOB_REASON_SAMPLE_RATE);
         case JOB_NOT_FOUND: return std::string(T::JOB_REASON_NOT_FOUND);
+        case JOB_NOT_A_FILE: return std::string(T::JOB_REASON_NOT_A_FILE);
         default: return "";
     }
 }

@@ -26,7 +26,10 @@ inline constexpr uint64_t JOB_MIN_FILE_LENGTH = 45000;
 inline constexpr int32_t SAMPLE_RATE_MIN = 44000;
 inline constexpr int32_t SAMPLE_RATE_MAX = 48300;
 
-enum class LoadReason { Unknown, NotRiffWave, NoFmt, NotPcm, NotMonoStereo, Bits, SampleRate, NoData, TooBig };
+enum class LoadReason {
+    Unknown, NotRiffWave, NoFmt, NotPcm, NotMonoStereo, Bits, SampleRate, NoData, TooBig,
+    NotAFile  // a folder, a pipe or a device under the name
+};
 
 // Job-start validation codes (source validation code of the program state).
 enum JobReason : int16_t {
@@ -40,6 +43,7 @@ enum JobReason : int16_t {
     JOB_TOO_BIG = 7,
     JOB_SAMPLE_RATE = 8,
     JOB_NOT_FOUND = 9,
+    JOB_NOT_A_FILE = 10,  // a folder, a pipe or a device under the name
 };
 
 // The load-time check of an open file. Fills fmt step by step (including

@@ -18,6 +18,8 @@ inline constexpr TextPair REASON_BITS{" Format ist nicht 16bit oder 24bit/mono."
 inline constexpr TextPair REASON_SAMPLE_RATE{" Samplerate nicht 44-48 kHz.", " Samplerate not 44-48 kHz."};
 inline constexpr TextPair REASON_NO_DATA{"Audiodaten nicht gefunden.", "Audiodata not found."};
 inline constexpr TextPair REASON_TOO_BIG{"Datei zu gross.", "File too big."};
+inline constexpr TextPair REASON_NOT_A_FILE{" Keine normale Datei (Ordner, Gerät oder Pipe).",
+                                            " Not a regular file (folder, device or pipe)."};
 
 inline constexpr TextPair FAILURE_PREFIX{" Fehler: ", " Failure:"};
 inline constexpr TextPair BATCH_CLOSED_PREFIX{" Stapel wird beendet. Grund: ", " Batch is closed. Reason: "};
@@ -65,5 +67,6 @@ inline constexpr std::string_view JOB_REASON_TOO_SMALL = " File too small.  Date
 inline constexpr std::string_view JOB_REASON_TOO_BIG = " File too big.    Datei zu gross.";
 inline constexpr std::string_view JOB_REASON_SAMPLE_RATE = " Samplerate. Only 44 kHz to 48 kHz.";
 inline constexpr std::string_view JOB_REASON_NOT_FOUND = " File not found.  Datei nicht gefunden.";
+inline constexpr std::string_view JOB_REASON_NOT_A_FILE = " Not a regular file.  Keine normale Datei.";
 
 }  // namespace sc::source_texts

@@ -11,6 +11,7 @@ packages=(
   xvfb xauth x11-apps
   ccache
   lame sox libsox-fmt-all singularity-music
+  strace
 )
 
 missing=()

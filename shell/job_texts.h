@@ -14,4 +14,10 @@ inline constexpr TextPair REFUSED_COPY_TIP{
     "       Tipp: remove the <copy> in the filename. You can do that in the Open-Window (F2)."};
 inline constexpr TextPair PROGRESS_TITLE{"% SONOCLAMPER", "% SONOCLAMPER"};
 
+// The command line's own words.
+inline constexpr TextPair SAME_RESULT_TWICE{" Übersprungen: gleiche Ergebnisdatei wie bei ",
+                                            " Skipped: it would write the same result as "};
+inline constexpr TextPair INTERRUPTED{" Abgebrochen durch Signal %d; eine ältere Ergebnisdatei bleibt erhalten.",
+                                      " Interrupted by signal %d; an older result stays as it was."};
+
 }  // namespace sc::job_texts

@@ -1,5 +1,7 @@
 #include "ui/window_view.h"
 
+#include "platform/interruption.h"
+
 #include <algorithm>
 
 #include "platform/keys.h"
@@ -28,12 +30,19 @@ void WindowView::attach(ParameterSet& params, ProgramState& state) {
 }
 
 void WindowView::closing() {
-    if (on_close_) on_close_();
+    // the handler ends the program, or, while a job runs, asks the job to
+    // end first: the close key then ends the wait it came in
+    if (on_close_) {
+        on_close_();
+        return;
+    }
     throw ProgramExit{0};
 }
 
 std::string WindowView::poll_key() {
     std::string k = window_.inkey();
+    // a signal asking the program to end counts as the close button
+    if (platform::ending_signal() != 0) k = platform::KEY_CLOSE;
     if (k == platform::KEY_CLOSE) closing();
     return k;
 }

@@ -23,8 +23,10 @@ public:
     // Connects the view to the program's state; until then only the screen
     // calls (open, palette, clear, title) do anything.
     void attach(ParameterSet& params, ProgramState& state);
-    // What the window's close button does wherever keys are read (the
-    // orderly exit); without one the view throws ProgramExit{0}.
+    // What the window's close button does wherever keys are read: the
+    // orderly exit, or (returning) a request to the running job, whose key
+    // read then gets the close key; without one the view throws
+    // ProgramExit{0}.
     void on_close(std::function<void()> f) { on_close_ = std::move(f); }
 
     Canvas& canvas() { return canvas_; }

@@ -1,11 +1,17 @@
 // The processing job on real files in a temporary folder.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cerrno>
 #include <cmath>
+#include <filesystem>
+#include <csignal>
+#include <functional>
 #include <cstring>
 
+#include "audiofile/job_files.h"
 #include "audiofile/source_checks.h"
+#include "platform/interruption.h"
 #include "shell/application.h"
 #include "tests/audiofile/test_support.h"
 #include "tests/shell/shell_fakes.h"
@@ -64,7 +70,14 @@ public:
     int blocks = 0;
     int stop_after = -1;
     std::vector<std::string> titles;
-    void job_block(const JobBlockInfo&) override { ++blocks; }
+    std::vector<std::string> written;
+    // called at the given block (the window's close button, a signal)
+    int interrupt_at = -1;
+    std::function<void()> interrupt;
+    void job_block(const JobBlockInfo&) override {
+        if (++blocks == interrupt_at) interrupt();
+    }
+    void result_written(std::string_view path) override { written.emplace_back(path); }
     bool stop_clicked() override { return stop_after >= 0 && blocks >= stop_after; }
     void set_window_title(std::string_view t) override { titles.emplace_back(t); }
 };
@@ -293,6 +306,127 @@ TEST_F(JobTest, ABatchJobNamesItsEntryInTheTitleAndSkipsTheReadyHint) {
     ASSERT_FALSE(view.titles.empty());
     EXPECT_EQ(view.titles.front(), "(2/2) SONOCLAMPER");
     EXPECT_TRUE(test::exists(dir.path("b---copy.WAV")));
+}
+
+TEST_F(JobTest, TheNameWrittenIsAnnouncedAlsoInABatch) {
+    const std::string src = dir.write("song.wav", wav(120000, 1, 16, 44100));
+    ASSERT_TRUE(load(src));
+    ASSERT_EQ(app.run_job(), JobOutcome::Completed);
+    EXPECT_EQ(view.written, std::vector<std::string>{dir.path("song---copy.WAV")});
+}
+
+// The window closed or a signal during the block loop: the job ends as STOP
+// ends it, then the program, with the work files of this run removed.
+class InterruptedJob : public JobTest {
+protected:
+    std::string src, rehearsal, mp3_buffer;
+    void SetUp() override {
+        JobTest::SetUp();
+        src = dir.write("song.wav", wav(200000, 2, 16, 44100));
+        dir.write("song---copy.WAV", "older");
+        rehearsal = dir.write("000-SONOCLAMPER-Rehearsal.WAV", "r");
+        mp3_buffer = dir.write("000-SONOCLAMPER-MP3-BUFFER.WAV", "m");
+        app.state.rehearsal_file = rehearsal;
+        app.state.mp3_buffer_wav = mp3_buffer;
+        ASSERT_TRUE(load(src));
+    }
+    void TearDown() override { platform::clear_ending_signal(); }
+
+    int exit_code() {
+        try {
+            app.run_job();
+        } catch (const ProgramExit& e) {
+            return e.code;
+        }
+        ADD_FAILURE() << "the job ended normally";
+        return -1;
+    }
+    void expect_nothing_left() {
+        EXPECT_EQ(test::read_file(dir.path("song---copy.WAV")), "older");
+        EXPECT_FALSE(test::exists(dir.path("song---copy.WAV.buf")));
+        EXPECT_FALSE(test::exists(rehearsal));
+        EXPECT_FALSE(test::exists(mp3_buffer));
+        EXPECT_TRUE(test::exists(src));
+        EXPECT_TRUE(view.written.empty());
+    }
+};
+
+TEST_F(InterruptedJob, TheWindowClosedDuringTheJob) {
+    view.interrupt_at = 3;
+    view.interrupt = [this] { app.window_closed(); };
+    EXPECT_EQ(exit_code(), 0);
+    EXPECT_EQ(view.blocks, 3);
+    expect_nothing_left();
+    EXPECT_TRUE(view.hints.empty());  // no hint waits for a key on the way out
+}
+
+TEST_F(InterruptedJob, ASignalDuringTheJob) {
+    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        SetUp();
+        view.blocks = 0;
+        view.interrupt_at = 2;
+        view.interrupt = [signal] { platform::record_ending_signal(signal); };
+        EXPECT_EQ(exit_code(), 128 + signal);
+        EXPECT_EQ(view.blocks, 2);
+        expect_nothing_left();
+        platform::clear_ending_signal();
+    }
+}
+
+TEST_F(JobTest, ABufferHeldByAnotherJobLeavesEverythingAsItWas) {
+    const std::string src = dir.write("song.wav", wav(120000, 1, 16, 44100));
+    dir.write("song---copy.WAV", "older");
+    ASSERT_TRUE(load(src));
+    auto other = platform::real_file_system().open(dir.path("song---copy.WAV.buf"), platform::OpenMode::CreateLocked);
+    ASSERT_NE(other, nullptr);
+    ASSERT_TRUE(other->write("other job", 9));
+    app.state.batch_list = {src, src};
+    app.state.batch_count = 2;
+    app.state.batch_index = 1;
+    app.state.batch_running = 1;
+
+    EXPECT_EQ(app.run_job(), JobOutcome::Busy);
+    EXPECT_EQ(test::read_file(dir.path("song---copy.WAV.buf")), "other job");
+    EXPECT_EQ(test::read_file(dir.path("song---copy.WAV")), "older");
+    ASSERT_FALSE(view.hints.empty());
+    EXPECT_EQ(view.hints.back().line1, " Another SONOCLAMPER is processing this file right now.");
+    EXPECT_EQ(app.state.batch_running, 0);
+    EXPECT_TRUE(app.state.buffer_path.empty());
+    EXPECT_TRUE(view.written.empty());
+
+    // the orderly exit leaves it alone too
+    EXPECT_THROW(app.ORDENTLICH_ENDE(), ProgramExit);
+    EXPECT_EQ(test::read_file(dir.path("song---copy.WAV.buf")), "other job");
+}
+
+TEST_F(JobTest, AFolderUnderTheTargetNameTakesTheNextLetterAndLeavesNoBuffer) {
+    const std::string src = dir.write("song.wav", wav(120000, 1, 16, 44100));
+    std::filesystem::create_directories(dir.path("song---copy.WAV"));
+    ASSERT_TRUE(load(src));
+    ASSERT_EQ(app.run_job(), JobOutcome::Completed);
+    EXPECT_EQ(app.state.target_path, dir.path("song-A-copy.WAV"));
+    EXPECT_EQ(test::read_file(dir.path("song-A-copy.WAV")).substr(0, 4), "RIFF");
+    EXPECT_TRUE(std::filesystem::is_directory(dir.path("song---copy.WAV")));
+    EXPECT_FALSE(test::exists(dir.path("song---copy.WAV.buf")));
+}
+
+TEST_F(JobTest, PipesAndFoldersAreRefusedAtOnce) {
+    const std::string pipe = dir.path("pipe.wav");
+    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    app.state.source_path = app.state.display_source_name = pipe;
+    EXPECT_EQ(load_source(pipe, app.source_format, app.state, view, fs, clock), nullptr);
+    ASSERT_FALSE(view.hints.empty());
+    EXPECT_EQ(view.hints.back().line1, " Failure: Not a regular file (folder, device or pipe).");
+
+    // at the start of the job (the file became a pipe after it was loaded)
+    app.state.source_path = app.state.display_source_name = app.state.reading_path = pipe;
+    EXPECT_EQ(app.run_job(), JobOutcome::Rejected);
+    ASSERT_FALSE(view.screens.empty());
+    bool reason = false;
+    for (const auto& l : view.screens.back()) reason |= l == " Not a regular file.  Keine normale Datei.";
+    EXPECT_TRUE(reason);
+    EXPECT_FALSE(test::exists(dir.path("pipe---copy.WAV.buf")));
 }
 
 }  // namespace

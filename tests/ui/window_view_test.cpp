@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+
+#include "platform/interruption.h"
 #include "platform/keys.h"
 #include "platform/scripted_window.h"
 #include "settings/program_exit.h"
@@ -69,7 +72,10 @@ TEST_F(WindowViewTest, HintTimesOutAfterEightyOrThirteenSeconds) {
 
 TEST_F(WindowViewTest, CloseButtonEndsTheProgramWhereverKeysAreRead) {
     int closed = 0;
-    view.on_close([&] { ++closed; });
+    view.on_close([&] {
+        ++closed;
+        throw ProgramExit{0};  // as the orderly exit does
+    });
     window.key(platform::KEY_CLOSE);
     EXPECT_THROW(view.TASTE_EINGEBEN(), ProgramExit);
     window.key_at(now() + 1.0, platform::KEY_CLOSE);
@@ -77,6 +83,23 @@ TEST_F(WindowViewTest, CloseButtonEndsTheProgramWhereverKeysAreRead) {
     window.key_at(now() + 0.5, platform::KEY_CLOSE);
     EXPECT_THROW(view.sleep_or_key(1000), ProgramExit);
     EXPECT_EQ(closed, 3);
+}
+
+TEST_F(WindowViewTest, CloseButtonOrSignalDuringAJobIsPassedOnAndEndsTheWait) {
+    int closed = 0;
+    view.on_close([&] { ++closed; });  // a job runs: it is asked to end
+    window.key_at(now() + 0.5, platform::KEY_CLOSE);
+    double start = now();
+    view.sleep_or_key(3000);
+    EXPECT_NEAR(now() - start, 0.5, 0.11);
+    EXPECT_EQ(closed, 1);
+
+    // an ending signal counts as the close button
+    platform::record_ending_signal(SIGTERM);
+    EXPECT_EQ(view.poll_key(), platform::KEY_CLOSE);
+    platform::clear_ending_signal();
+    EXPECT_EQ(closed, 2);
+    EXPECT_EQ(view.poll_key(), "");
 }
 
 TEST_F(WindowViewTest, KeyWaitsAndSleeps) {

@@ -1,0 +1,32 @@
+// What one command-line run keeps to itself: a folder for its own work
+// files (so that a window running at the same time keeps its rehearsal file
+// and MP3 buffer), and the files of one command that would write the same
+// result.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace sc::cli {
+
+// A fresh folder below TMPDIR (or /tmp) for the work files of one job;
+// removed with the program's work files in it when the job is done. Empty
+// path when none could be made (the job then keeps no work files apart).
+class OwnWorkFolder {
+public:
+    OwnWorkFolder();
+    ~OwnWorkFolder();
+    OwnWorkFolder(const OwnWorkFolder&) = delete;
+    OwnWorkFolder& operator=(const OwnWorkFolder&) = delete;
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
+// For each file (absolute paths), the index of an earlier file of the list
+// whose result would have the same name (the same file twice, or song.wav
+// next to song.WAV), or -1.
+std::vector<int> earlier_with_same_result(const std::vector<std::string>& files);
+
+}  // namespace sc::cli
