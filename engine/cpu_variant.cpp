@@ -182,6 +182,14 @@ int32_t limiter_output(const int32_t* sum, const float* g, double og, int32_t lo
     return k().limiter_output(sum, g, og, lo, hi, out, n);
 }
 
+void eq_direct_sums(const int32_t* x, const float* c, int half, double* out, int count) {
+    k().eq_direct_sums(x, c, half, out, count);
+}
+void band_direct_sums(const int32_t* x, const double* c_low, const double* c_high, double* low, double* high,
+                      int count) {
+    k().band_direct_sums(x, c_low, c_high, low, high, count);
+}
+
 }  // namespace kernels
 
 namespace lanes {

@@ -5,6 +5,7 @@
 #include <cstdio>
 
 #include "engine/kernels.h"
+#include "engine/resum.h"
 #include "engine/rounding.h"
 #include "engine/section_lanes.h"
 
@@ -23,6 +24,18 @@ constexpr int32_t DETECTOR_SHIFT_24 = 8;         // 24-bit detectors: / 256
 constexpr double ROUNDING_MARGIN = 0.5 - 1e-5;
 // Sums are checked in pieces of this many, only a flagged piece one by one.
 constexpr int32_t CHECK_CHUNK = 256;
+// Flagged sums are summed again directly up to this many side by side.
+constexpr int RESUM_GROUP = 16;
+
+// How many consecutive sums from the flagged sum i to sum again side by
+// side: up to the last flagged one among the next RESUM_GROUP within the
+// piece [.., piece_end), rounded up to whole vectors of four within it.
+template <class Flagged> int resum_group(const Flagged& flagged, int i, int piece_end) {
+    int g = 1;
+    for (int k = 1; k < RESUM_GROUP && i + k < piece_end; ++k)
+        if (flagged(i + k)) g = k + 1;
+    return std::min((g + 3) & ~3, piece_end - i);
+}
 
 
 // Side positions of pass 1: mono n = N .. BLK - N - 4; stereo pairs
@@ -419,6 +432,9 @@ template <int C> void Engine::fast_filter(int32_t first, int32_t last) {
         for (int c = 0; c < C; ++c) kernels::input_gain(src_[c].data() + first, input_gain_, chain_[c].data() + 1, K);
         return;
     }
+    const int32_t N = eq_.N();
+    const int64_t side_len = geometry_.blk / C;
+    Stretch stretch[2];
     auto sink = [&](int c, int j0, int n, const double* acc, const double*) {
         const int32_t* src = src_[c].data();
         const int32_t* x = src + first + j0;
@@ -427,11 +443,36 @@ template <int C> void Engine::fast_filter(int32_t first, int32_t last) {
             const int m = std::min<int>(CHECK_CHUNK, n - i0);
             if (!kernels::filter_and_gain_checked(x + i0, acc + i0, input_gain_, out + i0, m, ROUNDING_MARGIN))
                 continue;
-            for (int i = i0; i < i0 + m; ++i) {
-                if (!kernels::near_half(acc[i], ROUNDING_MARGIN)) continue;
-                const double direct = eq_.sum_at(src, first + j0 + i, 1);
-                kernels::filter_and_gain(x + i, &direct, input_gain_, out + i, 1);
-                ++resummed_;
+            double direct[RESUM_GROUP], same[CHECK_CHUNK];
+            auto flagged = [&](int i) { return kernels::near_half(acc[i], ROUNDING_MARGIN); };
+            for (int i = i0; i < i0 + m;) {
+                if (!flagged(i)) {
+                    ++i;
+                    continue;
+                }
+                const int64_t p = first + j0 + i;
+                if (constant_window(src, p, N, side_len, stretch[c])) {
+                    Stretch& st = stretch[c];
+                    if (!st.summed) {
+                        st.sum[0] = eq_.sum_at(src, p, 1);
+                        st.summed = true;
+                    }
+                    // Every window up to the stretch's end has this sum.
+                    const int r = static_cast<int>(std::min<int64_t>(i0 + m - i, st.to - N - p));
+                    std::fill_n(same, r, st.sum[0]);
+                    kernels::filter_and_gain(x + i, same, input_gain_, out + i, r);
+                    resummed_ += r;
+                    i += r;
+                    continue;
+                }
+                const int g = resum_group(flagged, i, i0 + m);
+                kernels::eq_direct_sums(src + p, eq_.c().data(), N, direct, g);
+                for (int k = 0; k < g; ++k) {
+                    if (!flagged(i + k)) continue;
+                    kernels::filter_and_gain(x + i + k, &direct[k], input_gain_, out + i + k, 1);
+                    ++resummed_;
+                }
+                i += g;
             }
         }
     };
@@ -449,6 +490,7 @@ template <int C> void Engine::fast_split(int32_t K) {
     const int32_t last = K - SPLIT_MARGIN;
     if (last < first) return;
     const int32_t count = last - first + 1;
+    Stretch stretch[2];
     auto sink = [&](int c, int j0, int n, const double* ls, const double* hs) {
         const int32_t* chain = chain_[c].data();
         const int32_t* x = chain + first + j0;
@@ -460,11 +502,38 @@ template <int C> void Engine::fast_split(int32_t K) {
             if (!kernels::split_bands_checked(x + i0, ls + i0, hs + i0, low + i0, mid + i0, high + i0, m,
                                               ROUNDING_MARGIN))
                 continue;
-            for (int i = i0; i < i0 + m; ++i) {
-                if (!kernels::band_near_half(x[i], ls[i], hs[i], ROUNDING_MARGIN)) continue;
-                const BandSums s = xover_.sums_at(chain, first + j0 + i);
-                kernels::split_bands(x + i, &s.low, &s.high, low + i, mid + i, high + i, 1);
-                ++resummed_;
+            double dl[RESUM_GROUP], dh[RESUM_GROUP], same_low[CHECK_CHUNK], same_high[CHECK_CHUNK];
+            auto flagged = [&](int i) { return kernels::band_near_half(x[i], ls[i], hs[i], ROUNDING_MARGIN); };
+            for (int i = i0; i < i0 + m;) {
+                if (!flagged(i)) {
+                    ++i;
+                    continue;
+                }
+                const int64_t p = first + j0 + i;
+                if (constant_window(chain, p, XOVER_HALF, K + 1, stretch[c])) {
+                    Stretch& st = stretch[c];
+                    if (!st.summed) {
+                        const BandSums b = xover_.sums_at(chain, p);
+                        st.sum[0] = b.low;
+                        st.sum[1] = b.high;
+                        st.summed = true;
+                    }
+                    const int r = static_cast<int>(std::min<int64_t>(i0 + m - i, st.to - XOVER_HALF - p));
+                    std::fill_n(same_low, r, st.sum[0]);
+                    std::fill_n(same_high, r, st.sum[1]);
+                    kernels::split_bands(x + i, same_low, same_high, low + i, mid + i, high + i, r);
+                    resummed_ += r;
+                    i += r;
+                    continue;
+                }
+                const int g = resum_group(flagged, i, i0 + m);
+                kernels::band_direct_sums(chain + p, xover_.low_taps().data(), xover_.high_taps().data(), dl, dh, g);
+                for (int k = 0; k < g; ++k) {
+                    if (!flagged(i + k)) continue;
+                    kernels::split_bands(x + i + k, &dl[k], &dh[k], low + i + k, mid + i + k, high + i + k, 1);
+                    ++resummed_;
+                }
+                i += g;
             }
         }
     };

@@ -67,3 +67,12 @@ void pack24(const int32_t* a, uint8_t* out, int n);
 // out = clip(round(sum * g[i] * og)) to [lo, hi]; returns max |out|.
 int32_t limiter_output(const int32_t* sum, const float* g, double og, int32_t lo, int32_t hi,
                        int32_t* out, int n);
+// Direct sums of the equalizer for `count` consecutive positions, out[k] =
+// sum over m = 0 .. half of c(m) (x(k - m) + x(k + m)), added in that order
+// for every k (the order of Equalizer::sum_at, so the same doubles).
+void eq_direct_sums(const int32_t* x, const float* c, int half, double* out, int count);
+// Direct sums of the band split for `count` consecutive chain indices, in the
+// order of Crossover::sums_at: pair = x(k + 80 - m) + x(k - 80 + m),
+// low += pair c_low(m), high += pair c_high(m), m = 0 .. 80.
+void band_direct_sums(const int32_t* x, const double* c_low, const double* c_high, double* low, double* high,
+                      int count);

@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 
+#include "engine/crossover.h"
 #include "engine/variant_tables.h"
 
 namespace sc::engine::SC_VARIANT::kernels {
@@ -264,6 +266,92 @@ bool split_bands_checked(const int32_t* __restrict x, const double* __restrict l
         bad |= (std::fabs(ls[i] - rl) > margin) | (std::fabs(hs[i] - rh) > margin) | (std::fabs(m - rm) > margin);
     }
     return bad != 0;
+}
+
+namespace {
+
+typedef double v4d __attribute__((vector_size(32)));
+typedef int32_t v4i __attribute__((vector_size(16)));
+
+// Four consecutive values as doubles. (Vectors pass by reference: no vector
+// arguments in the baseline ABI.)
+inline __attribute__((always_inline)) void load4(v4d& v, const int32_t* p) {
+    v4i i;
+    std::memcpy(&i, p, sizeof i);
+    v = __builtin_convertvector(i, v4d);
+}
+inline __attribute__((always_inline)) void store4(double* p, const v4d& v) { std::memcpy(p, &v, sizeof v); }
+
+// One sum per lane, L lanes of four: every lane adds its terms in the order
+// of the one-position sum, so each lane's double is that sum's double.
+template <int L>
+inline __attribute__((always_inline)) void eq_lanes(const int32_t* x, const float* c, int half, double* out) {
+    v4d acc[L] = {};
+    for (int m = 0; m <= half; ++m) {
+        const double cm = c[m];
+        const v4d cv = {cm, cm, cm, cm};
+        for (int l = 0; l < L; ++l) {
+            v4d a, b;
+            load4(a, x + 4 * l - m);
+            load4(b, x + 4 * l + m);
+            acc[l] = acc[l] + cv * (a + b);
+        }
+    }
+    for (int l = 0; l < L; ++l) store4(out + 4 * l, acc[l]);
+}
+
+template <int L>
+inline __attribute__((always_inline)) void band_lanes(const int32_t* x, const double* c_low, const double* c_high,
+                                                      double* low, double* high) {
+    v4d lo[L] = {}, hi[L] = {};
+    for (int m = 0; m <= XOVER_HALF; ++m) {
+        const v4d cl = {c_low[m], c_low[m], c_low[m], c_low[m]};
+        const v4d ch = {c_high[m], c_high[m], c_high[m], c_high[m]};
+        for (int l = 0; l < L; ++l) {
+            v4d a, b;
+            load4(a, x + 4 * l + XOVER_HALF - m);
+            load4(b, x + 4 * l - XOVER_HALF + m);
+            const v4d pair = a + b;
+            lo[l] = lo[l] + pair * cl;
+            hi[l] = hi[l] + pair * ch;
+        }
+    }
+    for (int l = 0; l < L; ++l) {
+        store4(low + 4 * l, lo[l]);
+        store4(high + 4 * l, hi[l]);
+    }
+}
+
+}  // namespace
+
+void eq_direct_sums(const int32_t* x, const float* c, int half, double* out, int count) {
+    int k = 0;
+    // Four chains of four side by side hide the adds' latency.
+    for (; k + 16 <= count; k += 16) eq_lanes<4>(x + k, c, half, out + k);
+    for (; k + 4 <= count; k += 4) eq_lanes<1>(x + k, c, half, out + k);
+    for (; k < count; ++k) {
+        double acc = 0.0;
+        for (int m = 0; m <= half; ++m)
+            acc += static_cast<double>(c[m]) * (static_cast<double>(x[k - m]) + x[k + m]);
+        out[k] = acc;
+    }
+}
+
+void band_direct_sums(const int32_t* x, const double* c_low, const double* c_high, double* low, double* high,
+                      int count) {
+    int k = 0;
+    for (; k + 16 <= count; k += 16) band_lanes<4>(x + k, c_low, c_high, low + k, high + k);
+    for (; k + 4 <= count; k += 4) band_lanes<1>(x + k, c_low, c_high, low + k, high + k);
+    for (; k < count; ++k) {
+        double l = 0.0, h = 0.0;
+        for (int m = 0; m <= XOVER_HALF; ++m) {
+            const double pair = static_cast<double>(x[k + XOVER_HALF - m]) + x[k - XOVER_HALF + m];
+            l += pair * c_low[m];
+            h += pair * c_high[m];
+        }
+        low[k] = l;
+        high[k] = h;
+    }
 }
 
 }  // namespace sc::engine::SC_VARIANT::kernels
