@@ -16,29 +16,20 @@
 #include <cstring>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "tests/app/cli_test_support.h"
 
 extern "C" char** environ;
 
 namespace {
 
 namespace fs = std::filesystem;
-
-std::string slurp(const fs::path& p) {
-    std::ifstream in(p, std::ios::binary);
-    std::stringstream ss;
-    ss << in.rdbuf();
-    return ss.str();
-}
-
-uint32_t u32_at(const std::string& s, std::size_t pos) {
-    uint32_t v = 0;
-    std::memcpy(&v, s.data() + pos, 4);
-    return v;
-}
+using sc::test::Outcome;
+using sc::test::slurp;
+using sc::test::u32_at;
 
 // A canonical 16-bit file of a noisy sine; rate as the header says it.
 void write_wav(const fs::path& p, uint32_t frames, int channels = 2, uint32_t rate = 44100) {
@@ -74,39 +65,20 @@ bool complete_result(const std::string& bytes) {
     return bytes.size() > 44 && bytes.compare(0, 4, "RIFF") == 0 && u32_at(bytes, 4) == bytes.size() - 8;
 }
 
-struct Outcome {
-    int status = -1;
-    std::string out, err;
-};
-
-class FileSafety : public ::testing::Test {
+class FileSafety : public sc::test::ProcessTest {
 protected:
-    fs::path dir;
     fs::path tmp;  // TMPDIR of the runs
 
     void SetUp() override {
-        dir = fs::temp_directory_path() / ("sc-safety-" + std::to_string(::getpid()) + "-" +
-                                           ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        fs::remove_all(dir);
+        ProcessTest::SetUp();
         tmp = dir / "tmp";
         fs::create_directories(tmp);
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(dir, ec);
     }
 
     std::string q(const fs::path& p) const { return "'" + p.string() + "'"; }
 
     Outcome run(const std::string& args) {
-        Outcome r;
-        const std::string cmd = "TMPDIR=" + q(tmp) + " " + SONOCLAMPER_BIN + " --process --lang en " + args + " >" +
-                                q(dir / "out.txt") + " 2>" + q(dir / "err.txt") + " </dev/null";
-        const int rc = std::system(cmd.c_str());
-        r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
-        r.out = slurp(dir / "out.txt");
-        r.err = slurp(dir / "err.txt");
-        return r;
+        return ProcessTest::run("--process --lang en " + args, "TMPDIR=" + q(tmp) + " LANG=C LC_ALL= LC_MESSAGES=");
     }
 
     // Started in the background; its standard error goes to err_file.
@@ -320,17 +292,34 @@ TEST_F(FileSafety, ProtectedOlderResultsFoldersAndLinksUnderTheNames) {
     const fs::path target = dir / "song---copy.WAV";
     std::ofstream(target) << "keep me";
     fs::permissions(target, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
-    fs::create_directories(dir / "song-A-copy.WAV");
     fs::create_symlink(dir / "elsewhere.wav", dir / "song---copy.WAV.buf");
 
-    const Outcome r = run(q(src));
+    // write-protected (chmod 444, also for the superuser): kept, -A- written
+    Outcome r = run(q(src));
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_EQ(slurp(target), "keep me");
-    EXPECT_TRUE(fs::is_directory(dir / "song-A-copy.WAV"));
-    EXPECT_TRUE(complete_result(slurp(dir / "song-B-copy.WAV")));
-    EXPECT_NE(r.out.find((dir / "song-B-copy.WAV").string() + "\n"), std::string::npos) << r.out;
+    const fs::path a = dir / "song-A-copy.WAV";
+    EXPECT_TRUE(complete_result(slurp(a)));
+    EXPECT_NE(r.out.find(a.string() + "\n"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("tries other target filename"), std::string::npos) << r.out;
+    // the planted link was removed, not followed
     EXPECT_FALSE(fs::exists(dir / "elsewhere.wav"));
     EXPECT_FALSE(fs::exists(fs::symlink_status(dir / "song---copy.WAV.buf")));
+
+    // a folder under the result's name: the next letter, and no buffer left
+    write_wav(dir / "tune.wav", 44100 * 6, 1);
+    fs::create_directories(dir / "tune---copy.WAV");
+    r = run(q(dir / "tune.wav"));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::is_directory(dir / "tune---copy.WAV"));
+    EXPECT_TRUE(complete_result(slurp(dir / "tune-A-copy.WAV")));
+    EXPECT_FALSE(fs::exists(dir / "tune---copy.WAV.buf"));
+
+    // names with "?" and "*" are names like others
+    write_wav(dir / "what?*.wav", 44100 * 6, 1);
+    r = run(q(dir / "what?*.wav"));
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(complete_result(slurp(dir / "what?*---copy.WAV")));
 }
 
 TEST_F(FileSafety, TheWindowsWorkFilesAreLeftAlone) {
