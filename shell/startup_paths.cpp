@@ -56,7 +56,7 @@ void set_startup_paths(ProgramState& state, platform::Environment& env, platform
 void use_work_folder(ProgramState& state, const std::string& folder) {
     if (folder.empty()) return;
     const std::string base = folder.back() == '/' ? folder : folder + "/";
-    state.mp3_buffer_wav = base + MP3_BUFFER_NAME;
+    state.mp3_buffer_wav = state.mp3_buffer_override = base + MP3_BUFFER_NAME;
     state.rehearsal_file = base + REHEARSAL_NAME;
 }
 

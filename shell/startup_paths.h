@@ -21,8 +21,8 @@ std::string temporary_folder_from(platform::Environment& env);
 // player and DIGAS folder of the state.
 void set_startup_paths(ProgramState& state, platform::Environment& env, platform::Processes& processes);
 
-// Puts the MP3 buffer WAV and the rehearsal file into folder (nothing for
-// an empty one).
+// Puts the MP3 buffer WAV (also of later decodings) and the rehearsal file
+// into folder (nothing for an empty one).
 void use_work_folder(ProgramState& state, const std::string& folder);
 
 }  // namespace sc

@@ -131,6 +131,39 @@ TEST(Startup, ALeftoverRehearsalFileIsRemoved) {
     EXPECT_FALSE(exists(rehearsal));
 }
 
+TEST(Startup, AnOwnWorkFolderLeavesTheSharedWorkFilesAlone) {
+    TempDir dir;
+    FakePlatform fp;
+    fp.env.vars["TEMP"] = dir.folder();
+    const std::string shared = dir.write("000-SONOCLAMPER-Rehearsal.WAV", "a window's");
+    std::filesystem::create_directories(dir.path("own"));
+    EventView view;
+    Application app(view, fp.services());
+    app.use_own_work_folder(dir.path("own"));
+    app.startup({});
+    EXPECT_EQ(test::read_file(shared), "a window's");
+    EXPECT_EQ(app.state.rehearsal_file, dir.path("own") + "/000-SONOCLAMPER-Rehearsal.WAV");
+    EXPECT_EQ(app.state.mp3_buffer_wav, dir.path("own") + "/000-SONOCLAMPER-MP3-BUFFER.WAV");
+    EXPECT_EQ(app.state.mp3_buffer_override, app.state.mp3_buffer_wav);
+    // and the orderly exit removes only its own
+    dir.write("own/000-SONOCLAMPER-Rehearsal.WAV", "its own");
+    EXPECT_THROW(app.ORDENTLICH_ENDE(), ProgramExit);
+    EXPECT_FALSE(exists(app.state.rehearsal_file));
+    EXPECT_EQ(test::read_file(shared), "a window's");
+}
+
+TEST(RunTimeErrors, ABufferFileErrorShowsItsCauseInTheBox) {
+    FakePlatform fp;
+    EventView view;
+    Application app(view, fp.services());
+    app.startup({});
+    app.state.error_context = 1;
+    view.events.clear();
+    app.run_time_error(RunTimeError{"cannot create /m/x.buf: Permission denied", "Permission denied"});
+    ASSERT_FALSE(view.events.empty());
+    EXPECT_NE(view.events[0].find("[OK - Please restart.] [ Permission denied]"), std::string::npos) << view.events[0];
+}
+
 TEST(RunTimeErrors, ABufferFileErrorRestartsWithTheStartPresetAndNoFile) {
     FakePlatform fp;
     EventView view;
