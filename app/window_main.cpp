@@ -107,14 +107,8 @@ int run_window(const WindowOptions& options) {
             }
             return 0;
         }
-        // Until the main loop's commands are served: the panel waits with its
-        // attention colours until the window is closed.
-        for (;;) {
-            view.panel()->FARBENSPIEL();
-            window->pause_ms(45);
-            view.poll_key();
-            window->pause_ms(55);
-        }
+        app.main_loop();
+        return 0;
     } catch (const ProgramExit& e) {
         return e.code;
     }

@@ -1,5 +1,5 @@
-// The program with its window: start-up, the panel, and (for now) waiting
-// until the window is closed.
+// The program with its window: start-up, the panel and the main loop until
+// the program ends.
 #pragma once
 
 #include <cstdint>

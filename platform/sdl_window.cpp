@@ -132,6 +132,9 @@ public:
         const Uint32 b = SDL_GetMouseState(&p.x, &p.y);
         if (b & SDL_BUTTON_LMASK) p.buttons |= BUTTON_LEFT_BIT;
         if (b & SDL_BUTTON_RMASK) p.buttons |= BUTTON_RIGHT_BIT;
+        // A click that began and ended between two readings still counts once.
+        p.buttons |= pressed_;
+        pressed_ = 0;
         p.wheel = wheel_;
         wheel_ = 0;
         return p;
@@ -188,6 +191,10 @@ private:
                     if (e.window.event == SDL_WINDOWEVENT_EXPOSED && texture_) repaint();
                     break;
                 case SDL_MOUSEWHEEL: wheel_ += e.wheel.y; break;
+                case SDL_MOUSEBUTTONDOWN:
+                    if (e.button.button == SDL_BUTTON_LEFT) pressed_ |= BUTTON_LEFT_BIT;
+                    if (e.button.button == SDL_BUTTON_RIGHT) pressed_ |= BUTTON_RIGHT_BIT;
+                    break;
                 case SDL_TEXTINPUT: {
                     if (SDL_GetModState() & KMOD_CTRL) break;  // Ctrl + letter comes as a key below
                     for (char ch : to_cp437(e.text.text)) keys_.emplace_back(1, ch);
@@ -217,6 +224,7 @@ private:
     std::deque<std::string> keys_;
     std::string title_ = "SONOCLAMPER";
     int wheel_ = 0;
+    int pressed_ = 0;  // buttons pressed since the last pointer reading
 };
 
 }  // namespace

@@ -69,6 +69,10 @@ struct ProgramState {
     // Envelope zoom.
     int16_t zoom_shown = 0;
     int16_t zoom_column = 0;
+    // The columns the envelope drawing covers; the main loop narrows them to
+    // redraw the strip around a moving zoom.
+    int16_t envelope_first_column = 1;
+    int16_t envelope_last_column = 780;
 
     // The next hint message.
     HintMessage hint;

@@ -45,6 +45,18 @@ struct PointerInfo {
     int buttons = 0;
 };
 
+// A selection screen of the factory presets: its entries at their text rows
+// and, on the vocal screen, the attributes with their state.
+struct SelectionEntry {
+    int row = 0;
+    std::string label;
+    int8_t attribute = -1;  // -1 an entry; 0 / 1 an attribute that is unset / set
+};
+struct SelectionBox {
+    std::vector<SelectionEntry> entries;
+    bool redraw_attributes_only = false;
+};
+
 class View {
 public:
     virtual ~View() = default;
@@ -131,6 +143,21 @@ public:
     virtual void show_pointer(bool /*visible*/) {}
     // The hand cursor over clickable fields; off gives the normal arrow.
     virtual void set_hand_cursor(bool /*on*/) {}
+    // MAUS_SCHUBSEN: the pointer one pixel left and back (hidden meanwhile),
+    // so that the window system asks for the cursor shape again.
+    virtual void nudge_pointer() {}
+
+    // --- the panel while the program waits -----------------------------------
+    // One control redrawn by its display procedure, named by its setting:
+    // "INPUTGAIN", "KOMPR_THRBASS" ... "LIMI_OUTGAIN", "INPUTAUTO", "HPF",
+    // "EQ", "GATEHIGH", "GATEMIDD", "GATEBASS", "STARTBUTTON".
+    virtual void show_control(std::string_view /*name*/) {}
+    // The heartbeat pixel at (1, 1) in this colour.
+    virtual void heartbeat(uint8_t /*colour*/) {}
+    // FARBENSPIEL: one step of the attention colours of START and OPEN.
+    virtual void attention_colours() {}
+    // The box of a selection screen over the panel.
+    virtual void selection_box(const SelectionBox& /*box*/) {}
 };
 
 }  // namespace sc

@@ -20,6 +20,9 @@ void Application::startup(const std::vector<std::string>& /*command_line*/) {
     view_.open_screen();
     platform_.clock.sleep_ms(30);
     restart();
+    // 14. the batch step runs once (it loads the first file of a batch); the
+    // main loop follows.
+    batch_step();
 }
 
 void Application::restart() {

@@ -165,7 +165,32 @@ public:
     void MP3_VORBEREITEN();
     void DIGAS();
 
+    // The pointer as the click and hover handlers see it: the reading of the
+    // main loop's pass while it runs, else a fresh one.
+    PointerInfo read_pointer();
+    // Waits until no mouse button is held; the close button still ends the program.
+    void wait_for_release();
+    // Whether the encoder program is there (program folder first, then PATH);
+    // keeps the path found.
+    bool encoder_present();
+    // Takes the hand cursor back if it is installed or asked for.
+    void remove_cursor_hook();
+
 private:
+    // One pass of the main loop; false when the loop ends (a key or START).
+    bool main_loop_pass();
+    void closing_step();
+    void move_zoom(const PointerInfo& mouse);
+    void serve_help_request();
+    void run_selection_screen(bool vocal);
+
+    // The main loop's reading of this pass, for GEKLICKT.
+    const PointerInfo* pass_pointer_ = nullptr;
+    PointerInfo last_mouse_{-1, -1, 0};
+    int last_buttons_ = 0;
+    // Whether the field under the pointer asks for the hand cursor.
+    bool hand_wanted_ = false;
+
     void reset_time_sample_rate() override { source_format.sample_rate = 44100; }
     void reset_running_gain(int which) override;
 

@@ -4,14 +4,6 @@
 
 namespace sc {
 
-void Application::main_loop() {}
-void Application::GEKLICKT() {}
-void Application::NICHTGEKLICKT() {}
-void Application::MEHR_V_SETUPS() {}
-void Application::MEHR_I_SETUPS() {}
-void Application::open_one_file() {}
-void Application::MAUS_SCHUBSEN() {}
-
 void Application::ABOUTLE() {}
 void Application::memory_page() {}
 void Application::EQ_DIAGRAMM() {}
@@ -26,7 +18,6 @@ void Application::HUELLKURVE_ZOOMEN(int /*mouse_x*/) {}
 void Application::command_line_import(const std::vector<std::string>& /*command_line*/) {}
 void Application::folder_batch_import() {}
 void Application::STAPEL_DATEIEN_SAMMELN() {}
-void Application::start_batch() {}
 void Application::batch_step() {}
 
 void Application::USER_SETUP_LADEN_UND_ANWENDEN(int /*slot*/) {}

@@ -47,6 +47,31 @@ void Panel::show_knob(KnobId id) {
     cells_.gain_family = 0;
 }
 
+bool Panel::show_control(std::string_view name) {
+    for (const KnobSpec& k : knob_table())
+        if (name == k.name) {
+            platform::ScreenLockScope lock(canvas_.screen_lock(), platform::ScreenLock::KNOB);
+            show_knob(k.id);
+            return true;
+        }
+    const struct {
+        std::string_view name;
+        void (Panel::*show)();
+    } others[] = {
+        {"INPUTAUTO", &Panel::ZEIGE_INPUTAUTO}, {"HPF", &Panel::ZEIGE_HPF},
+        {"EQ", &Panel::ZEIGE_EQ},               {"GATEHIGH", &Panel::ZEIGE_GATEHIGH},
+        {"GATEMIDD", &Panel::ZEIGE_GATEMIDD},   {"GATEBASS", &Panel::ZEIGE_GATEBASS},
+        {"STARTBUTTON", &Panel::ZEIGE_STARTBUTTON},
+    };
+    for (const auto& o : others)
+        if (name == o.name) {
+            platform::ScreenLockScope lock(canvas_.screen_lock(), platform::ScreenLock::KNOB);
+            (this->*o.show)();
+            return true;
+        }
+    return false;
+}
+
 void Panel::ZEIGE_INPUTAUTO() {
     const ControlSpec& c = control(ControlId::InputAuto);
     const int mode = p_.INPUTAUTO >= 0 && p_.INPUTAUTO <= 2 ? p_.INPUTAUTO : 0;

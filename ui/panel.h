@@ -53,6 +53,11 @@ public:
     void ZEIGE_GATEBASS() { show_gate(Band::Bass); }
     void ZEIGE_STARTBUTTON();
 
+    // The display procedure of a control named by its setting ("INPUTGAIN",
+    // "KOMPR_THRBASS", "EQ", "GATEHIGH", "STARTBUTTON" ...); false for a
+    // name the panel does not know.
+    bool show_control(std::string_view name);
+
     // Any knob by its table entry (what the ZEIGE_ procedures above call).
     void show_knob(KnobId id);
     void show_gate(Band b);

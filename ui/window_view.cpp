@@ -8,6 +8,7 @@
 #include "settings/text.h"
 #include "settings/program_exit.h"
 #include "ui/palette.h"
+#include "ui/selection_box.h"
 #include "ui/window_texts.h"
 
 namespace sc::ui {
@@ -190,6 +191,10 @@ void WindowView::set_last_palette_entries() {
 }
 
 void WindowView::set_window_title(std::string_view title) { window_.set_title(std::string(title)); }
+
+void WindowView::selection_box(const SelectionBox& box) {
+    draw_selection_box(canvas_, box);
+}
 
 void MAUS_SCHUBSEN(platform::Window& window) {
     const platform::PointerState p = window.pointer();

@@ -16,6 +16,10 @@
 
 namespace sc::ui {
 
+// MAUS_SCHUBSEN: moves the pointer one pixel left and back (hidden
+// meanwhile) so that the window system asks for the cursor shape again.
+void MAUS_SCHUBSEN(platform::Window& window);
+
 class WindowView final : public View {
 public:
     explicit WindowView(platform::Window& window, uint32_t seed = 1);
@@ -73,6 +77,16 @@ public:
     void move_pointer(int x, int y) override { window_.move_pointer(x, y); }
     void show_pointer(bool visible) override { window_.show_pointer(visible); }
     void set_hand_cursor(bool on) override { window_.set_hand_cursor(on); }
+    void nudge_pointer() override { MAUS_SCHUBSEN(window_); }
+
+    void show_control(std::string_view name) override {
+        if (panel_) panel_->show_control(name);
+    }
+    void heartbeat(uint8_t colour) override { canvas_.point(1, 1, colour); }
+    void attention_colours() override {
+        if (panel_) panel_->FARBENSPIEL();
+    }
+    void selection_box(const SelectionBox& box) override;
 
 private:
     int16_t language() const { return state_ ? state_->LANGUAGE : LANGUAGE_DE; }
@@ -86,9 +100,5 @@ private:
     std::function<void()> on_close_;
     PlayerCursor player_cursor_;
 };
-
-// MAUS_SCHUBSEN: moves the pointer one pixel left and back (hidden
-// meanwhile) so that the window system asks for the cursor shape again.
-void MAUS_SCHUBSEN(platform::Window& window);
 
 }  // namespace sc::ui
