@@ -44,8 +44,6 @@ struct FieldCase {
     double left, right;  // the probe after a left / right click from the middle setting
 };
 
-double db(float gain) { return 20.0 * std::log10(gain); }
-
 std::vector<FieldCase> field_cases() {
     const int rows[3][2] = {{152, 208}, {217, 272}, {280, 336}};  // HIGH, MIDD, BASS
     const Band bands[3] = {Band::High, Band::Midd, Band::Bass};
