@@ -18,9 +18,6 @@ constexpr int CLICK_PAUSE_MS = 50;
 constexpr int LIMITER_REFUSAL_MS = 550;
 constexpr int ENCODER_PATH_ROOM = 62;
 
-// The file a click plays: an MP3 source plays from its decoded WAV.
-std::string playable_source(const ProgramState& s) { return s.source_is_mp3 ? s.mp3_buffer_wav : s.source_path; }
-
 void refuse(Application& app, const TextPair& line1, const TextPair& line2) {
     const int16_t l = app.state.LANGUAGE;
     app.view().info_text(line1(l), line2(l));
@@ -157,7 +154,7 @@ constexpr std::array<ControlClick, ui::CONTROL_COUNT> CONTROL_CLICKS = {{
      },
      CLICK_PAUSE_MS},
     {[](Application& a, const PointerInfo&, int) {
-         a.SPIELE_DATEI(playable_source(a.state));
+         a.SPIELE_DATEI(a.state.source_path);
          a.D__DECKELZEIGEN();
      },
      CLICK_PAUSE_MS},
@@ -222,7 +219,7 @@ void Application::GEKLICKT() {
     if (p.buttons == 0) return;
     if (p.buttons == 3) {
         // Both buttons: the source plays, whatever lies under the pointer.
-        if (!state.display_source_name.empty()) SPIELE_DATEI(playable_source(state));
+        if (!state.display_source_name.empty()) SPIELE_DATEI(state.source_path);
         D__DECKELZEIGEN();
         platform_.clock.sleep_ms(CLICK_PAUSE_MS);
         return;

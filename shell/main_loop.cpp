@@ -108,7 +108,7 @@ constexpr std::array<PointerCommand, 5> POINTER_COMMANDS = {{
                 SOURCE_ROW.contains(in.mouse.x, in.mouse.y);
      },
      [](Application& a, const PassInput&) {
-         a.play_with_media_player(a.state.source_is_mp3 ? a.state.mp3_buffer_wav : a.state.source_path);
+         a.play_with_media_player(a.state.source_path);
      }},
     // W over the result strip: the result in the external player
     {[](Application& a, const PassInput& in) {
