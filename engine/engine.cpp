@@ -559,28 +559,11 @@ template <int C, bool B24> void Engine::fast_leveler(int32_t K) {
     int32_t* a = det_low_[0].data() + 1;
     int32_t* lv = det_mid_[0].data() + 1;
     float gain = leveler_.gain, smallest = leveler_.smallest;
-    // The leveler's gain computer, without branches.
-    auto step = [&](float t) {
-        float ga = gain * attack;
-        ga = ga < t ? t : ga;
-        const float gr = gain * release;
-        gain = gain > t ? ga : gr;
-        gain = gain <= 1.0f ? gain : 1.0f;
-        smallest = gain < smallest ? gain : smallest;
-    };
     if constexpr (C == 1) {
         // The held level and the gain in one loop: two serial chains side by side.
         kernels::abs_detector(chain_[0].data() + 1, 0, B24 ? DETECTOR_SHIFT_24 : 0, 0, a, K);
-        constexpr double magic = 6755399441055744.0;  // round to nearest, ties to even
-        const double d = times_.d9;
-        double level = levels_.leveler;
-        for (int32_t i = 0; i < K; ++i) {
-            const double x = a[i];
-            level = (((level < x ? x : level) * d) + magic) - magic;
-            step(table[table_index(static_cast<int32_t>(level), FULL_INDEX_MAX)]);
-            g[i] = gain;
-        }
-        levels_.leveler = static_cast<int32_t>(level);
+        kernels::leveler_held(a, levels_.leveler, times_.d9, table, FULL_INDEX_MAX, attack, release, gain, smallest,
+                              g, K);
     } else {
         int32_t* b = det_low_[1].data() + 1;
         kernels::abs_detector(chain_[0].data() + 1, 0, 0, 0, a, K);
@@ -588,10 +571,7 @@ template <int C, bool B24> void Engine::fast_leveler(int32_t K) {
         kernels::linked_levels_by_products(a, b, 1, 1, times_.d9, lv, K);
         if (K > 0) levels_.leveler = lv[K - 1];
         kernels::curve_targets(lv, table, FULL_INDEX_MAX, target, K);
-        for (int32_t i = 0; i < K; ++i) {
-            step(target[i]);
-            g[i] = gain;
-        }
+        kernels::leveler_gains(target, attack, release, gain, smallest, g, K);
     }
     leveler_.gain = gain;
     leveler_.smallest = smallest;

@@ -47,8 +47,18 @@ void linked_targets4(const int32_t* a, const int32_t* b, float decay, const floa
                      int32_t* level, float* out, int n);
 // Three held levels side by side (the mono band detectors), per element
 // level = round(max(level, v) * decay): level[b] is the start and, after
-// the call, the last level of band b.
-void held_levels3(const int32_t* const v[3], int32_t level[3], const float decay[3], int32_t* const out[3], int n);
+// the call, the last level of band b; with their curve targets, as
+// curve_targets4 writes them (targets[4 i + b]).
+void held_targets3(const int32_t* const v[3], int32_t level[3], const float decay[3], const float* const table[3],
+                   const int32_t top[3], int32_t* const out[3], float* targets, int n);
+// The leveler of a mono source: its held level of the rectified values a
+// (round(max(level, a) * decay)), the curve target of that level and the
+// gain computer (attack toward a lower target, else release, at most 1):
+// g[i] the gain after element i. level, gain and smallest run on.
+void leveler_held(const int32_t* a, int32_t& level, float decay, const float* table, int32_t top, float attack,
+                  float release, float& gain, float& smallest, float* g, int n);
+// The same gain computer on given targets (the stereo leveler).
+void leveler_gains(const float* target, float attack, float release, float& gain, float& smallest, float* g, int n);
 // out = table[clamp(floor(level / 4), 0, top)]: the curve target of a level;
 // the second form writes every fourth value (out[4 i]).
 void curve_targets(const int32_t* level, const float* table, int32_t top, float* out, int n);

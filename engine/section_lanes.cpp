@@ -46,13 +46,11 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
     // Band detector levels (mono: held, stereo: linked) and their curve targets.
     const int32_t* level[3];
     int32_t* const held[3] = {buf.levels[0].data(), buf.levels[1].data(), buf.levels[2].data()};
-    if constexpr (C == 1) kernels::held_levels3(inputs, st.level, s.decay, held, n);
+    if constexpr (C == 1) kernels::held_targets3(inputs, st.level, s.decay, s.table, s.top, held, buf.targets.data(), n);
     for (int b = 0; b < 3; ++b) {
         int32_t* lv = held[b];
         level[b] = lv;
-        if constexpr (C == 1) {
-            kernels::curve_targets4(lv, s.table[b], s.top[b], buf.targets.data() + b, n);
-        } else {
+        if constexpr (C == 2) {
             kernels::linked_targets4(inputs[b], inputs[3 + b], s.decay[b], s.table[b], s.top[b], lv,
                                      buf.targets.data() + b, n);
             if (n > 0) st.level[b] = lv[n - 1];
