@@ -72,7 +72,7 @@ void Application::SPIELE_DATEI(const std::string& path) {
         HUELLKURVEN_ZEICHNEN();
     }
     // An MP3 source sounds through its decoded buffer WAV.
-    const bool source = path == state.source_path;
+    const bool source = path == state.source_path || (state.source_is_mp3 && path == state.mp3_buffer_wav);
     const std::string sound = source && state.source_is_mp3 ? state.mp3_buffer_wav : path;
     if (!DATEI_VORHANDEN(sound, state, platform_.fs)) {
         clock.sleep_ms(15);

@@ -154,6 +154,20 @@ TEST_F(PlaybackTest, AKeyOrAButtonEndsThePlayingAndTheResultUsesItsOwnStrip) {
     EXPECT_EQ(view.progress.back().baseline, 458);
 }
 
+TEST_F(PlaybackTest, AnMp3SourceSoundsThroughItsBufferWavInTheSourceStrip) {
+    app.state.source_path = dir.write("song.mp3", "ID3 not decodable here");
+    app.state.source_is_mp3 = 1;
+    app.state.mp3_buffer_wav = wav("000-SONOCLAMPER-MP3-BUFFER.WAV", 2, 16, 1.0);
+    for (const std::string& path : {app.state.source_path, app.state.mp3_buffer_wav}) {
+        view.progress.clear();
+        app.SPIELE_DATEI(path);
+        ASSERT_FALSE(view.progress.empty()) << path;
+        EXPECT_EQ(view.progress.back().baseline, 458);
+        EXPECT_EQ(view.progress.back().length, 1000);
+    }
+    EXPECT_TRUE(view.hints.empty());
+}
+
 TEST_F(PlaybackTest, AMissingFileOrAnEmptyPathPlaysNothing) {
     app.SPIELE_DATEI("");
     app.SPIELE_DATEI(dir.path("gone.wav"));
