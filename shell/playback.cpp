@@ -52,11 +52,7 @@ void Application::OBEN_GRAU_PUNKTELN() { view_.grey_upper_screen(); }
 
 void Application::release_cursor_and_drain() {
     auto& clock = platform_.clock;
-    if (state.cursor_hook_state == 2) {
-        view_.set_hand_cursor(false);
-        state.cursor_hook_state = 0;
-        MAUS_SCHUBSEN();
-    }
+    remove_cursor_hook();
     clock.sleep_ms(65);
     while (!view_.poll_key().empty()) clock.sleep_ms(35);
     const double give_up = clock.timer() + BUTTON_WAIT_LIMIT_S;
