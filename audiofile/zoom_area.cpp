@@ -4,6 +4,7 @@
 #include <cmath>
 
 #include "audiofile/chunk_walk.h"
+#include "audiofile/clip_fades.h"
 #include "audiofile/output_header.h"
 #include "settings/program_exit.h"
 
@@ -41,23 +42,7 @@ bool zoom_area_long_enough(const ZoomArea& area, int channels, int bits, int32_t
 }
 
 void fade_16bit_area(std::vector<uint8_t>& bytes, int channels) {
-    const int frame = 2 * channels;
-    const int64_t frames = static_cast<int64_t>(bytes.size()) / frame;
-    auto scale = [&](int64_t f, double gain) {
-        for (int ch = 0; ch < channels; ++ch) {
-            uint8_t* p = bytes.data() + f * frame + 2 * ch;
-            const auto s = static_cast<int16_t>(static_cast<uint16_t>(p[0] | p[1] << 8));
-            const auto v = static_cast<int16_t>(std::floor(s * gain));
-            p[0] = static_cast<uint8_t>(v & 0xFF);
-            p[1] = static_cast<uint8_t>((v >> 8) & 0xFF);
-        }
-    };
-    const int64_t n = std::min<int64_t>(ZOOM_FADE_FRAMES, frames);
-    for (int64_t i = 0; i < n; ++i) {
-        const double gain = static_cast<double>(i) * ZOOM_FADE_STEP;
-        scale(i, gain);
-        scale(frames - 1 - i, gain);
-    }
+    fade_clip_ends(bytes, channels, ZOOM_FADE_FRAMES, FadeRounding::Down);
 }
 
 std::optional<ZoomSource> zoom_source(platform::File& file) {

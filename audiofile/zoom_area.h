@@ -17,8 +17,7 @@ inline constexpr int64_t ZOOM_DATA_SIZE_LIMIT = 1999888001;
 // Envelope columns on each side of the mouse column.
 inline constexpr int ZOOM_HALF_COLUMNS = 12;
 // Frames faded in and out at the ends of a 16-bit area.
-inline constexpr int ZOOM_FADE_FRAMES = 2000;
-inline constexpr double ZOOM_FADE_STEP = 0.0005;
+inline constexpr int ZOOM_FADE_FRAMES = 2000;  // a gain step of 0.0005
 
 struct ZoomArea {
     // Counted from the "data" chunk header (so a 16-bit area never starts

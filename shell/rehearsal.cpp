@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "audiofile/clip_fades.h"
 #include "audiofile/file_exists.h"
 #include "audiofile/media_commands.h"
 #include "audiofile/output_header.h"
@@ -39,20 +40,7 @@ std::vector<uint8_t> reduce_to_16bit(const std::vector<uint8_t>& samples24) {
 }
 
 void fade_rehearsal_clip(std::vector<uint8_t>& samples16, int channels) {
-    const std::size_t frame = 2 * static_cast<std::size_t>(channels);
-    const std::size_t frames = samples16.size() / frame;
-    auto scale = [&](std::size_t f, double gain) {
-        for (int ch = 0; ch < channels; ++ch) {
-            uint8_t* p = samples16.data() + f * frame + 2 * static_cast<std::size_t>(ch);
-            const auto s = static_cast<int16_t>(static_cast<uint16_t>(p[0] | p[1] << 8));
-            const auto v = static_cast<int16_t>(std::nearbyint(s * gain));
-            p[0] = static_cast<uint8_t>(v & 0xFF);
-            p[1] = static_cast<uint8_t>((v >> 8) & 0xFF);
-        }
-    };
-    const std::size_t n = std::min<std::size_t>(REHEARSAL_FADE_FRAMES, frames);
-    for (std::size_t i = 0; i < n; ++i) scale(i, static_cast<double>(i) / REHEARSAL_FADE_FRAMES);
-    for (std::size_t i = 0; i < n; ++i) scale(frames - 1 - i, static_cast<double>(i) / REHEARSAL_FADE_FRAMES);
+    fade_clip_ends(samples16, channels, REHEARSAL_FADE_FRAMES, FadeRounding::Nearest);
 }
 
 void Rehearsal::job_starts(Application& app) {

@@ -73,7 +73,7 @@ TEST(ZoomArea, SixteenBitFadesRoundDownInBothChannels) {
     std::vector<uint8_t> b = samples16(5000, 2, 1000);
     fade_16bit_area(b, 2);
     for (int f : {0, 1, 3, 1000, 1999}) {
-        const double gain = f * 0.0005;
+        const double gain = f / 2000.0;  // 0.0005 per frame
         EXPECT_EQ(sample(b, 2 * f), static_cast<int16_t>(std::floor(1000 * gain))) << f;
         EXPECT_EQ(sample(b, 2 * f + 1), static_cast<int16_t>(std::floor(-1000 * gain))) << f;
         const std::size_t back = 2 * static_cast<std::size_t>(4999 - f);
