@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <unistd.h>
+
 #include <filesystem>
 
 #include "platform/keys.h"
@@ -90,7 +92,7 @@ TEST(Png, FramebufferPictureRoundTrip) {
     f.set_palette(5, {63, 0, 31});
     f.set(799, 524, 5);
     f.set(0, 0, 5);
-    const std::string path = (std::filesystem::temp_directory_path() / "sc_png_roundtrip.png").string();
+    const std::string path = (std::filesystem::temp_directory_path() / ("sc_png_roundtrip_" + std::to_string(::getpid()) + ".png")).string();
     ASSERT_TRUE(write_png(path, image_of(f)));
     const auto img = read_png(path);
     ASSERT_TRUE(img);
