@@ -58,6 +58,11 @@ WavHeader output_header(const SourceFormat& fmt) {
 
 WavHeader rehearsal_header(int32_t channels, int32_t sample_rate) { return header(channels, sample_rate, 0, 0); }
 
+std::unique_ptr<platform::File> create_work_file(platform::FileSystem& fs, const std::string& path) {
+    fs.remove_unless_locked(path);
+    return fs.open_checked(path, platform::OpenMode::CreateLocked).file;
+}
+
 bool patch_riff_size(platform::File& file) {
     const uint64_t length = file.length();
     if (length < HEADER_SIZE) return false;
@@ -74,7 +79,7 @@ void patch_clip_lengths(platform::FileSystem& fs, const std::string& path) {
 
 void write_rehearsal_clip(platform::FileSystem& fs, platform::Clock& clock, const std::string& path,
                           int32_t channels, int32_t sample_rate, const std::vector<uint8_t>& samples) {
-    auto file = fs.open(path, platform::OpenMode::CreateTruncate);
+    auto file = create_work_file(fs, path);
     if (!file) throw RunTimeError{"cannot create the rehearsal file: " + path};
     const WavHeader h = rehearsal_header(channels, sample_rate);
     if (!file->write(h.data(), h.size()) || !file->write(samples.data(), samples.size()) || !file->close()) {

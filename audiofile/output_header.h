@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,11 @@ WavHeader rehearsal_header(int32_t channels, int32_t sample_rate);
 void patch_riff_size(platform::FileSystem& fs, const std::string& path);
 // The same on a file that is open for writing; false when it failed.
 bool patch_riff_size(platform::File& file);
+
+// A work file in a folder others may write to (the temporary folder): what
+// is left under the name goes (a link is removed, never followed) and the
+// file is created new. nullptr when it cannot be.
+std::unique_ptr<platform::File> create_work_file(platform::FileSystem& fs, const std::string& path);
 
 // Writes file length - 8 at byte offset 4 and file length - 44 at offset 40
 // of the file at path (a clip written with a provisional header). Throws

@@ -77,7 +77,7 @@ void write_zoom_file(platform::FileSystem& fs, const std::string& path, const Zo
     fmt.mono24 = source.channels == 1 && source.bits == 24 ? 1 : 0;
     fmt.data_size = static_cast<int32_t>(bytes.size());
     const WavHeader h = output_header(fmt);
-    auto file = fs.open(path, platform::OpenMode::CreateTruncate);
+    auto file = create_work_file(fs, path);
     if (!file) throw RunTimeError{"cannot create the zoom file: " + path};
     if (!file->write(h.data(), h.size()) || !file->write(bytes.data(), bytes.size()) || !file->close())
         throw RunTimeError{"cannot write the zoom file: " + path};

@@ -379,6 +379,16 @@ TEST_F(JobFiles, RehearsalClipIsWrittenAndPatched) {
     EXPECT_EQ(u32(bytes, 40), 400u);
     EXPECT_EQ(u16(bytes, 34), 16u);
     EXPECT_DOUBLE_EQ(clock.timer(), 0.27);
+
+    // in the shared temporary folder a link planted under the name is not
+    // written through
+    const std::string victim = dir.write("victim.txt", "victim");
+    std::filesystem::remove(state.rehearsal_file);
+    std::filesystem::create_symlink(victim, state.rehearsal_file);
+    write_rehearsal_clip(fs, clock, state.rehearsal_file, 1, 44100, std::vector<uint8_t>(100, 7));
+    EXPECT_EQ(test::read_file(victim), "victim");
+    EXPECT_FALSE(std::filesystem::is_symlink(state.rehearsal_file));
+    EXPECT_EQ(test::read_file(state.rehearsal_file).size(), 144u);
 }
 
 TEST_F(JobFiles, RehearsalAndMp3BufferRemoval) {
