@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "audiofile/load_save_dialog.h"
+#include "audiofile/output_names.h"
 #include "audiofile/work_files.h"
 #include "shell/application.h"
 #include "shell/loop_texts.h"
@@ -19,12 +20,6 @@ std::string upper(std::string s) {
 
 bool ends_with(const std::string& s, const std::string& tail) {
     return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
-
-// The names this program gives its results.
-bool looks_processed(const std::string& name) {
-    const std::string u = upper(name);
-    return u.find("COPY.") != std::string::npos || u.find("COPY3.") != std::string::npos;
 }
 
 constexpr std::size_t STORED_FOLDER_MIN = 3, STORED_FOLDER_MAX = 99;
@@ -50,7 +45,8 @@ void Application::open_one_file() {
         state.start_request = 0;
         return;
     }
-    if (looks_processed(name)) {
+    // the file's name, not the folders it lies in (copy.d/song.wav is fine)
+    if (name_looks_processed(name)) {
         const int16_t l = state.LANGUAGE;
         hint(std::string(loop_texts::ALREADY_PROCESSED(l)), std::string(loop_texts::REMOVE_COPY_TIP(l)), 2);
         state.source_path.clear();

@@ -142,6 +142,13 @@ TEST_F(MainLoop, OpenRefusesResultNamesInAnyCase) {
     EXPECT_EQ(dialog.requests[0].title, "Dateien öffnen (WAV und MP3)");
     EXPECT_EQ(dialog.requests[0].initial_folder, "/");
     EXPECT_FALSE(dialog.requests[0].save);
+
+    // only the file's own name counts, not a folder it lies in
+    dialog.answers = {"/music/copy.d/song.wav"};
+    window.key_at(now() + 0.5, "o");
+    run_for(2.0);
+    EXPECT_EQ(dialog.requests.size(), 4u);
+    EXPECT_EQ(app.state.source_path, "/music/copy.d/song.wav");
 }
 
 TEST_F(MainLoop, OpenLoadsAChosenFileAndACancelKeepsTheLoadedOne) {
