@@ -123,6 +123,13 @@ bool mp3_hand_off(Application& app, int channels) {
     // the job must not claim a result that is not there.
     bool written = code == 0 && DATEI_VORHANDEN(encoded, s, p.fs);
     if (written) {
+        // 7. the source's tags, while the MP3 is still the job's alone; then
+        // onto the disk before it takes its name
+        if (copy_mp3_tags(p.fs, s.source_path, encoded)) p.clock.sleep_ms(30);
+        const auto finished = p.fs.open(encoded, platform::OpenMode::Read);
+        written = finished && finished->sync();
+    }
+    if (written) {
         const std::string wav_target = s.target_path;
         written = put_result_in_place(encoded, mp3, MP3_TARGET_TEXTS, s, view, p.fs, p.clock) == 0;
         if (written) mp3 = s.target_path;
@@ -138,8 +145,6 @@ bool mp3_hand_off(Application& app, int channels) {
     }
     // 6. the intermediate WAV goes
     DATEI_PROCESSOR_OUT_LOESCHEN(s, view, p.fs, p.clock);
-    // 7. the source's tags
-    if (written && copy_mp3_tags(p.fs, s.source_path, mp3)) p.clock.sleep_ms(30);
     // 8.
     s.target_path = mp3;
     return written;

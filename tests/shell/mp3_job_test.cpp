@@ -20,10 +20,15 @@ class RecordingProcesses : public platform::Processes {
 public:
     std::vector<std::vector<std::string>> runs;
     bool encoder_missing = false;
+    bool encoding_breaks = false;  // an encoding writes half its MP3 and fails
     int run(const std::string& program, const std::vector<std::string>& args) override {
         std::vector<std::string> call{program};
         call.insert(call.end(), args.begin(), args.end());
         runs.push_back(call);
+        if (encoding_breaks && !args.empty() && args[0] != "--decode") {
+            std::ofstream(args.back(), std::ios::binary) << "half an MP3";
+            return 1;
+        }
         return platform::real_processes().run(program, args);
     }
     std::string find_program(const std::string& name, const std::string& folder) override {
@@ -145,6 +150,20 @@ TEST_F(Mp3JobTest, MonoFormatNineAndAWriteProtectedOlderResult) {
     const auto& enc = processes.runs.back();
     ASSERT_GE(enc.size(), 5u);
     EXPECT_EQ(enc[4], "48");
+}
+
+TEST_F(Mp3JobTest, AFailedEncodingKeepsTheOlderMp3Whole) {
+    const std::string mp3 = make_mp3("song.mp3", 2);
+    open_mp3(mp3);
+    ASSERT_EQ(app.state.source_is_mp3, 1);
+    const std::string older = dir.write("song--3copy.MP3", "the older MP3");
+    processes.encoding_breaks = true;
+    app.params.OUTFORMAT = 2;
+    EXPECT_EQ(app.run_job(), JobOutcome::Failed);
+    EXPECT_EQ(test::read_file(older), "the older MP3");
+    EXPECT_FALSE(test::exists(older + ".buf"));
+    EXPECT_FALSE(test::exists(dir.path("song--3copy.WAV")));
+    EXPECT_FALSE(test::exists(dir.path("song--3copy.WAV.buf")));
 }
 
 TEST_F(Mp3JobTest, WithoutTheEncoderNothingIsDecodedOrWritten) {
