@@ -96,7 +96,7 @@ inline constexpr HoverPair BAND_RATIO{
      " Left click: smaller ratio.   Right click: bigger ratio."}};
 
 inline constexpr HoverPair BAND_ATTACK{
-    {" KLICK= ATTACK drehen. Zeit für die Dämpfung (20dB), wenn die Lautstärke über die Schwelle steigt.",
+    {" KLICK= ATTACK drehen. Zeit für Dämpfung (20dB), wenn die Lautstärke die Schwelle übersteigt.",
      " CLICK= Change ATTACK. Time for damping (20dB), if volume rises over thresold."},
     {" Kurz fängt jede Spitze.  Lang lässt den Anschlag von Tönen und Worten durch.",
      " Short catches every peak.  Long lets the attack of notes and words pass."}};
@@ -200,8 +200,8 @@ inline constexpr HoverPair LANGUAGE{
      "Deutsch / English.  The choice is kept in the setups file."}};
 
 // The envelope windows: line 1 the three ways to play, line 2 the file's data.
-inline constexpr TextPair PLAY_CLICK{" KLICK => Datei spielen     ", " KLICK => play file     "};
-inline constexpr TextPair PLAY_W_KEY{" W-TASTE => Datei im Player spielen    ", " W-KEY => play file using WMP    "};
+inline constexpr TextPair PLAY_CLICK{" KLICK => Datei spielen   ", " KLICK => play file     "};
+inline constexpr TextPair PLAY_W_KEY{" W-TASTE => im Player spielen   ", " W-KEY => play file using WMP    "};
 inline constexpr TextPair PLAY_SPACE{"LEERTASTE => Zoombereich spielen.", "SPACE-KEY => play zoom area."};
 inline constexpr TextPair SOURCE_FILE{" Quelldatei. ", " Source file. "};
 inline constexpr TextPair TARGET_FILE{"  Zieldatei. ", "  Target file. "};
