@@ -1,6 +1,8 @@
-// Reads text back from the framebuffer by matching the font's glyphs.
+// Reads text back from a picture (the framebuffer, or the RGB pixels of a
+// window) by matching the font's glyphs.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "platform/font8x8.h"
@@ -12,16 +14,17 @@ namespace sc::test {
 // The code page 437 character drawn in the cell: the first glyph whose set
 // pixels share one colour and whose clear pixels share another; 0x01 when
 // none fits.
-inline char cell_char(const platform::Framebuffer& f, int row, int column) {
+template <class Image>
+inline char cell_char(const Image& f, int row, int column) {
     const int x0 = 8 * (column - 1), y0 = 8 * (row - 1);
     for (int ch = 32; ch < 256; ++ch) {
         const platform::Glyph& g = platform::font_glyph(static_cast<unsigned char>(ch));
-        int on = -1, off = -1;
+        int64_t on = -1, off = -1;
         bool same = true;
         for (int y = 0; y < 8 && same; ++y)
             for (int x = 0; x < 8 && same; ++x) {
-                int& expected = (g[y] & (0x80 >> x)) ? on : off;
-                const int c = f.at(x0 + x, y0 + y);
+                int64_t& expected = (g[y] & (0x80 >> x)) ? on : off;
+                const int64_t c = f.at(x0 + x, y0 + y);
                 if (expected < 0) expected = c;
                 same = expected == c;
             }
@@ -31,7 +34,8 @@ inline char cell_char(const platform::Framebuffer& f, int row, int column) {
 }
 
 // n characters from (row, column), as UTF-8.
-inline std::string screen_text(const platform::Framebuffer& f, int row, int column, int n) {
+template <class Image>
+inline std::string screen_text(const Image& f, int row, int column, int n) {
     std::string s;
     for (int i = 0; i < n; ++i) s += cell_char(f, row, column + i);
     return from_cp437(s);

@@ -1,0 +1,97 @@
+#!/usr/bin/env bash
+# The real program under X, driven as a person would: the pointer moves,
+# left and right clicks, keys; what the window shows is read back from its
+# pixels. Skips (77) without a display, xdotool or xwd.
+set -u
+program=$1
+reader=$2
+[ -n "${DISPLAY:-}" ] || { echo "no DISPLAY: skipped"; exit 77; }
+command -v xdotool >/dev/null || { echo "no xdotool: skipped"; exit 77; }
+command -v xwd >/dev/null || { echo "no xwd (x11-apps): skipped"; exit 77; }
+
+work=$(mktemp -d)
+pid=""
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+# Work files and the setups file stay in the test's own folders.
+export TEMP="$work" TMPDIR="$work" XDG_CONFIG_HOME="$work/config" HOME="$work"
+failures=0
+fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
+
+"$program" &
+pid=$!
+title=" SONOCLAMPER | DYNAMIC-PROCESSOR | D45a"
+win=""
+for _ in $(seq 100); do
+  sleep 0.2
+  kill -0 "$pid" 2>/dev/null || { echo "the program ended before its window was seen"; exit 1; }
+  win=$(xdotool search --name "^${title}\$" 2>/dev/null | head -1)
+  [ -n "$win" ] && break
+done
+[ -n "$win" ] || { echo "no window named \"$title\" appeared"; exit 1; }
+sleep 1
+
+shot=0
+# The text at (row, column), count characters, as the window shows it now.
+text_at() {
+  shot=$((shot + 1))
+  xwd -silent -id "$win" -out "$work/w.xwd" || return 1
+  "$reader" "$work/w.xwd" ${SC_KEEP_WINDOW_PNG:+--png "$SC_KEEP_WINDOW_PNG.$shot.png"} "$1" "$2" "$3"
+}
+expect_text() {  # row column expected what
+  local got
+  got=$(text_at "$1" "$2" "${#3}")
+  [ "$got" = "$3" ] || fail "$4: expected \"$3\" at row $1, column $2, saw \"$got\""
+}
+point() { xdotool mousemove --window "$win" "$1" "$2"; sleep 0.6; }
+click() { xdotool mousemove --window "$win" "$1" "$2" click "$3"; sleep 0.6; }
+
+# Hover texts: EXIT, then the INFO button.
+point 760 12
+expect_text 46 3 " KLICK= BEENDE SONOCLAMPER." "hover over EXIT"
+point 760 36
+expect_text 46 3 " KLICK= Mehrseitige Informationen." "hover over INFO"
+
+# A preset button changes the knob texts: MUS_hard has +6 dB in and 85 ms
+# bass attack where the start-up preset has +4 dB and 14 ms.
+expect_text 25 5 "   4" "IN GAIN at start-up"
+expect_text 41 37 "  14" "bass attack at start-up"
+click 600 330 1
+expect_text 25 5 "   6" "IN GAIN after MUS_hard"
+expect_text 41 37 "  85" "bass attack after MUS_hard"
+
+# Three right clicks on IN GAIN: +3 dB.
+for _ in 1 2 3; do click 40 180 3; done
+expect_text 25 5 "   9" "IN GAIN after three right clicks"
+click 40 180 1
+expect_text 25 5 "   8" "IN GAIN after a left click"
+
+# The language field switches the panel.
+click 760 332 1
+expect_text 42 95 "DEU" "language field in English"
+expect_text 33 81 "MORE V" "vocal button in English"
+point 760 12
+expect_text 46 3 " CLICK= EXIT SONOCLAMPER." "hover over EXIT in English"
+
+# EXIT ends the program with status 0.
+click 760 12 1
+for _ in $(seq 50); do
+  kill -0 "$pid" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$pid" 2>/dev/null; then
+  fail "EXIT did not end the program"
+else
+  wait "$pid"
+  status=$?
+  pid=""
+  [ "$status" -eq 0 ] || fail "EXIT ended the program with status $status"
+fi
+
+[ "$failures" -eq 0 ] || exit 1
+echo "the window answered every move, click and key"
