@@ -15,11 +15,11 @@ namespace sc::engine {
 
 namespace {
 
-std::vector<int32_t> noise(size_t n, uint32_t seed, int32_t amplitude) {
+std::vector<int32_t> noise(size_t n, uint32_t state, int32_t amplitude) {
     std::vector<int32_t> v(n);
     for (auto& x : v) {
-        seed = seed * 1664525u + 1013904223u;
-        x = static_cast<int32_t>(seed >> 8) % (2 * amplitude + 1) - amplitude;
+        state = state * 1664525u + 1013904223u;
+        x = static_cast<int32_t>(state >> 8) % (2 * amplitude + 1) - amplitude;
     }
     return v;
 }
