@@ -5,43 +5,23 @@
 set -u
 program=$1
 reader=$2
-[ -n "${DISPLAY:-}" ] || { echo "no DISPLAY: skipped"; exit 77; }
-command -v xdotool >/dev/null || { echo "no xdotool: skipped"; exit 77; }
-command -v xwd >/dev/null || { echo "no xwd (x11-apps): skipped"; exit 77; }
-
-work=$(mktemp -d)
-pid=""
-cleanup() {
-  [ -n "$pid" ] && kill "$pid" 2>/dev/null && wait "$pid" 2>/dev/null
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-# Work files and the setups file stay in the test's own folders.
-export TEMP="$work" TMPDIR="$work" XDG_CONFIG_HOME="$work/config" HOME="$work"
+source "$(dirname "$0")/window_support.sh"
+require_display xdotool xwd
+export HOME="$work"
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
 
 "$program" &
 pid=$!
-title=" SONOCLAMPER | DYNAMIC-PROCESSOR | D45a"
-win=""
-for _ in $(seq 100); do
-  sleep 0.2
-  kill -0 "$pid" 2>/dev/null || { echo "the program ended before its window was seen"; exit 1; }
-  win=$(xdotool search --name "^${title}\$" 2>/dev/null | head -1)
-  [ -n "$win" ] && break
-done
-[ -n "$win" ] || { echo "no window named \"$title\" appeared"; exit 1; }
+wait_for_window
+win=$(xdotool search --name "^${window_title}\$" | head -1)
+[ -n "$win" ] || { echo "xdotool does not find the window"; exit 1; }
 sleep 1
 
-shot=0
 # The text at (row, column), count characters, as the window shows it now.
 text_at() {
-  shot=$((shot + 1))
   xwd -silent -id "$win" -out "$work/w.xwd" || return 1
-  "$reader" "$work/w.xwd" ${SC_KEEP_WINDOW_PNG:+--png "$SC_KEEP_WINDOW_PNG.$shot.png"} "$1" "$2" "$3"
+  "$reader" "$work/w.xwd" ${SC_KEEP_WINDOW_PNG:+--png "$SC_KEEP_WINDOW_PNG.$1-$2.png"} "$1" "$2" "$3"
 }
 expect_text() {  # row column expected what
   local got
@@ -70,6 +50,17 @@ for _ in 1 2 3; do click 40 180 3; done
 expect_text 25 5 "   9" "IN GAIN after three right clicks"
 click 40 180 1
 expect_text 25 5 "   8" "IN GAIN after a left click"
+
+# The equalizer: two left clicks on the 1 kHz band, then the 0 key with the
+# pointer over the bars; the hover text tells the band's gain.
+click 65 240 1
+click 65 240 1
+point 66 240
+expect_text 46 3 " KLICK  links/rechts = Equalizer.    1 kHz  +1.0 dB" "1 kHz raised by two clicks"
+xdotool key 0
+sleep 0.6
+point 65 240
+expect_text 46 3 " KLICK  links/rechts = Equalizer.    1 kHz  +0.0 dB" "the 0 key over the equalizer"
 
 # The language field switches the panel.
 click 760 332 1
