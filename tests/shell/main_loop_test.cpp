@@ -210,6 +210,13 @@ TEST_F(MainLoop, TheInfoButtonShowsTheHelpAndThePointerComesBack) {
     run_for(1.5);
     EXPECT_EQ(app.state.help_request, 0);
     EXPECT_TRUE(window.pointer_visible());
+    // From the window's edge the pointer comes back inside.
+    window.pointer_at(now(), 799, 300);
+    app.state.help_request = 1;
+    run_for(0.5);
+    EXPECT_EQ(app.state.help_request, 0);
+    ASSERT_FALSE(window.pointer_moves().empty());
+    EXPECT_EQ(window.pointer_moves().back(), std::make_pair(100, 100));
 }
 
 }  // namespace
