@@ -98,7 +98,8 @@ void Application::DIGAS() {
         D__DECKELZEIGEN();
         return;
     }
-    // 9. The copy goes beside the take; the program folder (and with it the
+    // 9. The copy goes beside the take under a new name (never through a
+    // link planted there); the program folder (and with it the
     // user setups file and the encoder) stays where it is.
     const std::size_t pick = static_cast<std::size_t>(c - 'A');
     s.source_is_mp3 = 1;
@@ -108,7 +109,7 @@ void Application::DIGAS() {
     const std::string copy = take_copy_name(s.digas_folder, {t.year, t.month, t.day}, t.hour, t.minute, t.second);
     bool written = false;
     if (ok) {
-        if (auto out = fs.open(copy, platform::OpenMode::CreateTruncate)) {
+        if (auto out = fs.open(copy, platform::OpenMode::CreateLocked)) {
             written = out->write(bytes.data(), bytes.size()) && out->close();
             if (!written) fs.remove(copy);
         }
