@@ -62,6 +62,14 @@ sleep 0.6
 point 65 240
 expect_text 46 3 " KLICK  links/rechts = Equalizer.    1 kHz  +0.0 dB" "the 0 key over the equalizer"
 
+# The vocal selection screen: the box opens over the setup block, a click on
+# "VOKAL: Bass_Soft" chooses it (bass attack 40 ms) and the panel comes back.
+click 660 258 1
+expect_text 50 77 "VOKAL: Bass_Soft" "the vocal selection screen"
+click 650 392 1
+expect_text 41 37 "  40" "bass attack after VOKAL: Bass_Soft"
+expect_text 33 81 "MEHR V" "the panel after the selection screen"
+
 # The language field switches the panel.
 click 760 332 1
 expect_text 42 95 "DEU" "language field in English"
