@@ -34,12 +34,6 @@ inline constexpr TextPair W_WAIT2{"      SONOCLAMPER wird erst fortgesetzt, wenn
 inline constexpr TextPair ZOOM_PREPARING{" Bitte warten...  Zoombereich wird vorbereitet und gespielt  ....",
                                          " Please, wait...  zoom-area gets prepared and played ...."};
 
-// The load-time measurement.
-inline constexpr TextPair NO_PLAYING_TIME1{" Spieldauer via Windows nicht ermittelbar.",
-                                           " Playing time can't be detected by windows-command."};
-inline constexpr TextPair NO_PLAYING_TIME2{" Normal weiter arbeiten. Hüllkurve ungültig.",
-                                           " Go on working .  Envelope invalid."};
-
 // The rehearsal hint of the block loop.
 inline constexpr TextPair REHEARSAL_HINT{" Probehören der Bearbeitung an aktueller Stelle:   ",
                                          " Rehearsal of compressed track at current position:   "};
