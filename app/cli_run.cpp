@@ -1,27 +1,31 @@
 #include "app/cli_run.h"
 
+#include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
 
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <cstdio>
 #include <filesystem>
 #include <iostream>
 #include <thread>
 
+#include "app/cli_file.h"
+#include "app/cli_listing.h"
 #include "app/cli_run_files.h"
-#include "app/cli_view.h"
-#include "audiofile/output_names.h"
-#include "audiofile/source_checks.h"
+#include "app/cli_texts.h"
 #include "platform/interruption.h"
 #include "shell/application.h"
-#include "shell/job_texts.h"
 
 namespace sc::cli {
 
 namespace {
+
+namespace T = texts;
 
 std::string absolute_path(const std::string& path) {
     std::error_code ec;
@@ -30,84 +34,59 @@ std::string absolute_path(const std::string& path) {
     return abs.lexically_normal().string();
 }
 
-std::string interrupted_text(int16_t language) {
-    char line[160];
-    std::snprintf(line, sizeof line, std::string(job_texts::INTERRUPTED(language)).c_str(), platform::ending_signal());
-    return line;
+struct Tally {
+    std::atomic<int> processed{0};
+    std::atomic<int> skipped{0};
+    std::atomic<int> failed{0};
+};
+
+// What the command line says about one file.
+void tell(const Options& o, const FileResult& r, Console& console) {
+    const int16_t lang = o.message_language;
+    switch (r.status) {
+        case FileStatus::Processed:
+        case FileStatus::Skipped:
+            if (o.quiet || o.json) break;
+            for (const auto& note : r.notes) console.print(false, note);
+            console.print(false, r.status == FileStatus::Processed ? say(T::WRITTEN, lang, {r.source, r.target})
+                                                                   : say(T::SKIPPED_EXISTS, lang, {r.source, r.target}));
+            break;
+        case FileStatus::NotProcessed:
+            console.print(true, say(T::NOT_PROCESSED, lang, {r.source, r.reason}));
+            break;
+        case FileStatus::Failed: console.print(true, say(T::FAILED, lang, {r.source, r.reason})); break;
+    }
 }
 
-// One file from start to end, on its own application object and engine.
-// `same_as` names an earlier file of the command with the same result.
-bool process_file(const Options& o, const std::string& path, const std::string& same_as, Console& console) {
-    CliView view(console, path);
-    platform::NoPauseClock clock;
-    PlatformServices services{platform::real_file_system(), clock, platform::real_environment(),
-                              platform::real_processes()};
+// Why the folder cannot take the results; empty when it can.
+std::string folder_problem(const std::string& folder, int16_t language) {
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0) return say(T::OUTPUT_DIR_UNUSABLE, language, {folder, std::strerror(errno)});
+    if (!S_ISDIR(st.st_mode)) return say(T::OUTPUT_DIR_UNUSABLE, language, {folder, say(T::NOT_A_FOLDER, language)});
+    if (::access(folder.c_str(), W_OK | X_OK) != 0)
+        return say(T::OUTPUT_DIR_UNUSABLE, language, {folder, std::strerror(errno)});
+    return {};
+}
+
+// The options' settings on an application of their own, without a file.
+std::string show_settings(const Options& o) {
+    View view;
+    PlatformServices services = real_platform();
     Application app(view, services);
-    // the window's work files are the window's
-    const OwnWorkFolder work_folder;
-    app.use_own_work_folder(work_folder.path());
-    app.startup({});
-    if (o.language) app.state.LANGUAGE = *o.language;
-    app.apply(o.preset);
-    apply_settings(o, app.params);
-    app.D__DECKELZEIGEN();
-
-    auto& s = app.state;
-    std::error_code ec;
-    const auto size = std::filesystem::file_size(path, ec);
-    view.expect(ec ? 0 : static_cast<int64_t>(size));
-
-    if (!same_as.empty()) {
-        view.failure(std::string(job_texts::SAME_RESULT_TWICE(s.LANGUAGE)) + same_as);
-        view.job_ends(false);
-        return false;
-    }
-    // an output of this program is not processed again
-    if (is_result_name(path)) {
-        s.hint.line1 = std::string(job_texts::REFUSED_COPY(s.LANGUAGE)) + " " + path;
-        s.hint.line2 = std::string(job_texts::REFUSED_COPY_TIP(s.LANGUAGE));
-        s.hint.kind = 2;
-        app.BLINK_HINWEIS_GEBEN();
-        view.job_ends(false);
-        return false;
-    }
-
-    // the load-time check, as when the file is opened in the window
-    s.source_path = s.display_source_name = path;
-    s.file_loaded = 1;
-    auto& services_ref = app.platform();
-    if (!load_source(path, app.source_format, s, view, services_ref.fs, services_ref.clock)) {
-        if (!view.reported_failure()) view.failure(" cannot be read");
-        view.job_ends(false);
-        return false;
-    }
-    app.set_source_channels(app.source_format.channels);
-    s.reading_path = path;
-
-    try {
-        return app.run_job() == JobOutcome::Completed && view.wrote_result();
-    } catch (const RunTimeError& e) {
-        view.failure(" Error: " + e.what);
-    } catch (const ProgramExit&) {
-        // a signal; or no free target name, reported by its own hint
-        if (platform::ending_signal() != 0) view.failure(interrupted_text(s.LANGUAGE));
-    }
-    view.job_ends(false);
-    return false;
+    configure(app, o);
+    return settings_listing(app.params, std::string(preset(o.preset).label(o.message_language)), o.message_language);
 }
 
 }  // namespace
 
 int run(const Options& o, std::ostream& out, std::ostream& err, bool progress_bar) {
-    Console console(out, err, o.quiet, progress_bar);
+    Console console(out, err, progress_bar && !o.quiet, o.message_language);
     std::vector<std::string> files;
     for (const auto& f : o.files) files.push_back(absolute_path(f));
 
     const std::vector<int> same_result = earlier_with_same_result(files);
-
+    Tally tally;
     std::atomic<std::size_t> next{0};
-    std::atomic<int> failed{0};
     std::atomic<int> running{0};
     const int workers = std::max(1, std::min<int>(o.jobs, static_cast<int>(files.size())));
     std::vector<std::thread> threads;
@@ -118,47 +97,79 @@ int run(const Options& o, std::ostream& out, std::ostream& err, bool progress_ba
         threads.emplace_back([&] {
             for (std::size_t i; (i = next++) < files.size() && platform::ending_signal() == 0;) {
                 const std::string same_as = same_result[i] < 0 ? "" : files[static_cast<std::size_t>(same_result[i])];
-                if (!process_file(o, files[i], same_as, console)) ++failed;
+                const FileResult r = process_file(o, files[i], same_as, console);
+                tell(o, r, console);
+                (r.status == FileStatus::Processed ? tally.processed
+                 : r.status == FileStatus::Skipped ? tally.skipped
+                                                   : tally.failed)++;
             }
             std::lock_guard lock(done_mutex);
             --running;
             done_cv.notify_all();
         });
     }
-    const auto start = std::chrono::steady_clock::now();
     {
         std::unique_lock lock(done_mutex);
         while (running > 0) {
             done_cv.wait_for(lock, std::chrono::milliseconds(200));
             lock.unlock();
-            const double elapsed = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-            console.draw_progress(elapsed);
+            console.draw_progress();
             lock.lock();
         }
     }
     for (auto& t : threads) t.join();
     console.clear_progress();
+    if (!o.quiet) {
+        console.print(o.json, say(T::SUMMARY, o.message_language,
+                                  {std::to_string(tally.processed), std::to_string(tally.skipped),
+                                   std::to_string(tally.failed)}));
+    }
     if (const int signal = platform::ending_signal()) return exit_code_after(signal);
-    return failed > 0 ? 1 : 0;
+    return tally.failed > 0 ? 1 : 0;
 }
 
 bool wants_command_line(const std::vector<std::string>& args) {
-    for (const auto& a : args)
-        if (a == "--process" || a == "--help" || a == "-h") return true;
+    for (const auto& a : args) {
+        if (a == "--") break;
+        if (a.size() < 2 || a[0] != '-') continue;
+        const std::string name = a.substr(0, a.find('='));
+        if (name != "--screenshot" && name != "--lang") return true;
+    }
     return false;
 }
 
 int main(const std::vector<std::string>& args) {
-    const ParseResult r = parse(args);
+    const int16_t language = message_language(args);
+    const ParseResult r = parse(args, language);
     if (!r.error.empty()) {
-        std::cerr << "sonoclamper: " << r.error << "\n";
+        std::cerr << say(T::PROGRAM_PREFIX, language) << r.error << "\n";
         return 2;
     }
-    if (r.options.help) {
-        std::cout << help_text();
+    Options o = r.options;
+    if (o.help) {
+        std::cout << help_text(o.message_language);
         return 0;
     }
-    return run(r.options, std::cout, std::cerr, ::isatty(2) != 0 && !r.options.quiet);
+    if (o.version) {
+        std::cout << say(T::VERSION, o.message_language, {SC_VERSION}) << "\n";
+        return 0;
+    }
+    if (o.list_presets) {
+        std::cout << presets_listing(o.message_language);
+        return 0;
+    }
+    if (o.show_settings) {
+        std::cout << show_settings(o);
+        return 0;
+    }
+    if (!o.output_dir.empty()) {
+        o.output_dir = absolute_path(o.output_dir);
+        if (const std::string problem = folder_problem(o.output_dir, o.message_language); !problem.empty()) {
+            std::cerr << say(T::PROGRAM_PREFIX, o.message_language) << problem << "\n";
+            return 2;
+        }
+    }
+    return run(o, std::cout, std::cerr, ::isatty(2) != 0);
 }
 
 }  // namespace sc::cli

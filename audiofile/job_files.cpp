@@ -38,7 +38,7 @@ std::unique_ptr<platform::File> create_buffer_file(const SourceFormat& fmt, int1
     };
 
     state.error_context = 1;
-    state.target_path = target_name(state.source_path, outformat);
+    state.target_path = target_name(state.source_path, outformat, state.output_folder);
     state.buffer_path = buffer_name(state.target_path);
     for (int attempt = 1;; ++attempt) {
         const platform::RemoveResult old_buffer_gone = DATEI_PROCESSOR_OUT_LOESCHEN(state, view, fs, clock);
@@ -89,6 +89,7 @@ int move_buffer_to_target(ProgramState& state, View& view, platform::FileSystem&
 }
 
 void report_write_failure(int error, ProgramState& state, View& view) {
+    state.write_error = error;
     const std::string cause = platform::error_text(error);
     show_blink_hint(state, view, std::string(T::WRITE_FAILED(state.LANGUAGE)),
                     " " + cause + ":  ..." + utf8_tail(state.buffer_path, 50), 2);

@@ -168,6 +168,8 @@ void round_threshold(int32_t& thr) {
 
 const std::array<PresetRecord, PRESET_COUNT>& factory_presets() { return kPresets; }
 
+std::string preset_name_key(std::string_view name) { return normalized(name); }
+
 const PresetRecord& preset(PresetId id) { return kPresets[static_cast<int>(id)]; }
 
 std::optional<PresetId> find_preset(std::string_view name) {

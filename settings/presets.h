@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 #include "settings/parameter_set.h"
@@ -54,6 +55,8 @@ const PresetRecord& preset(PresetId id);
 // "SETUP_"), the panel name or the selection-screen label in either
 // language; case, spaces and punctuation do not matter.
 std::optional<PresetId> find_preset(std::string_view name);
+// A name as find_preset compares it: lower-case letters and digits only.
+std::string preset_name_key(std::string_view name);
 
 // The vocal attribute flags of the vocal selection screen.
 struct VocalFlags {

@@ -47,6 +47,8 @@ struct ProgramState {
     int16_t file_loaded = 0;           // file-loaded marker
 
     // The job's names and results.
+    std::string output_folder;  // results go there; empty: beside the source
+    int write_error = 0;        // the cause (errno) of the last failed write of a job
     std::string target_path;
     std::string buffer_path;
     int8_t result_exists = 0;

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "app/cli_options.h"
+#include "app/cli_progress.h"
 
 namespace sc::cli {
 namespace {
@@ -45,6 +46,86 @@ TEST(CommandLine, UsageErrorsSayWhatIsWrong) {
     EXPECT_NE(parse({"--process", "--frobnicate", "a.wav"}).error.find("--frobnicate"), std::string::npos);
     EXPECT_EQ(parse({"--help"}).error, "");
     EXPECT_TRUE(parse({"--help"}).options.help);
+}
+
+TEST(CommandLine, ValuesJoinedByEqualsAndTheEndOfOptions) {
+    auto r = parse({"--process", "--preset=MUS_hard", "--jobs=2", "--eq=250=-1.5", "--output-dir=out", "--",
+                    "--bypass", "-x.wav"});
+    ASSERT_EQ(r.error, "");
+    EXPECT_EQ(r.options.preset, PresetId::MUSICHARD);
+    EXPECT_EQ(r.options.jobs, 2);
+    EXPECT_EQ(r.options.eq[2], -1.5f);
+    EXPECT_EQ(r.options.output_dir, "out");
+    EXPECT_FALSE(r.options.bypass);
+    EXPECT_EQ(r.options.files, (std::vector<std::string>{"--bypass", "-x.wav"}));
+    EXPECT_EQ(parse({"--process", "--jobs="}).error.substr(0, 19), "--jobs: \"\" will not");
+    EXPECT_EQ(parse({"--process", "--bypass=1", "a.wav"}).error, "--bypass takes no value\nHelp: sonoclamper --help");
+    EXPECT_EQ(parse({"--process", "-"}).options.files, std::vector<std::string>{"-"});
+    // the actions that need no file
+    for (const char* action : {"--version", "--list-presets", "--show-settings", "--help"})
+        EXPECT_EQ(parse({action}).error, "") << action;
+}
+
+TEST(CommandLine, MessagesInTheLanguageOfLangElseTheLocale) {
+    EXPECT_EQ(message_language({}, nullptr, nullptr, "de_DE.UTF-8"), LANGUAGE_DE);
+    EXPECT_EQ(message_language({}, nullptr, nullptr, "en_US.UTF-8"), LANGUAGE_EN);
+    EXPECT_EQ(message_language({}, nullptr, nullptr, nullptr), LANGUAGE_EN);
+    EXPECT_EQ(message_language({}, "", "de_CH", "en_US"), LANGUAGE_DE);     // an empty LC_ALL counts as unset
+    EXPECT_EQ(message_language({}, "C", "de_CH", "de_DE"), LANGUAGE_EN);    // LC_ALL first
+    EXPECT_EQ(message_language({}, nullptr, "POSIX", "de_DE"), LANGUAGE_EN);
+    EXPECT_EQ(message_language({"--lang", "de"}, "en_US", nullptr, nullptr), LANGUAGE_DE);
+    EXPECT_EQ(message_language({"--lang=en"}, "de_DE", nullptr, nullptr), LANGUAGE_EN);
+    EXPECT_EQ(message_language({"--", "--lang=en"}, "de_DE", nullptr, nullptr), LANGUAGE_DE);  // a file name
+    EXPECT_EQ(message_language({"--lang", "fr"}, "de_DE", nullptr, nullptr), LANGUAGE_DE);
+
+    const auto de = parse({"--process", "--hpf", "90", "x.wav"}, LANGUAGE_DE);
+    EXPECT_EQ(de.error, "--hpf: \"90\" geht nicht; erlaubt ist off, 100, 120 oder 150\nHilfe: sonoclamper --help");
+    EXPECT_EQ(de.options.message_language, LANGUAGE_DE);
+    EXPECT_EQ(parse({"--lang", "en", "--process", "x.wav"}, LANGUAGE_DE).options.message_language, LANGUAGE_EN);
+}
+
+TEST(CommandLine, NearNamesAreOffered) {
+    const std::vector<std::string> names{"VOC_soft", "VOC_hard", "MUS_soft", "MUS_hard", "Snare: general",
+                                         "Snare: controlled", "Snare: popping"};
+    EXPECT_EQ(closest("voc-sotf", names), std::vector<std::string>{"VOC_soft"});
+    EXPECT_EQ(closest("MUShard", names), std::vector<std::string>{"MUS_hard"});
+    EXPECT_EQ(closest("snare", names), (std::vector<std::string>{"Snare: general", "Snare: controlled", "Snare: popping"}));
+    EXPECT_TRUE(closest("guitar", names).empty());
+    EXPECT_TRUE(closest("", names).empty());
+    const auto r = parse({"--process", "--preset", "Bass_Sotf", "x.wav"});
+    EXPECT_NE(r.error.find("Did you mean \"Bass_Soft\""), std::string::npos) << r.error;
+}
+
+TEST(CommandLine, HelpShowsEveryOptionOfTheTableWithinEightyColumns) {
+    for (const int16_t language : {LANGUAGE_DE, LANGUAGE_EN}) {
+        const std::string help = help_text(language);
+        for (const auto& spec : option_table()) {
+            std::string head = "  " + std::string(spec.name);
+            if (!spec.short_name.empty()) head += ", " + std::string(spec.short_name);
+            if (!spec.value_name.empty()) head += " " + std::string(spec.value_name);
+            EXPECT_TRUE(help.find("\n" + head + " ") != std::string::npos ||
+                        help.find("\n" + head + "\n") != std::string::npos)
+                << head;
+            EXPECT_FALSE(spec.help(language).empty()) << spec.name;
+        }
+        std::size_t start = 0;
+        for (std::size_t end; (end = help.find('\n', start)) != std::string::npos; start = end + 1)
+            EXPECT_LE(utf8_length(help.substr(start, end - start)), 79u) << help.substr(start, end - start);
+    }
+}
+
+TEST(ProgressLine, FitsTheTerminalAndCutsTheNameInItsMiddle) {
+    const std::string name = "a very long name of a recording from the evening concert.wav";
+    for (std::size_t width : {200u, 120u, 80u, 50u, 30u, 12u, 1u}) {
+        const std::string line = Console::progress_line(name, 0.456, 38.2, 75, width, LANGUAGE_EN);
+        EXPECT_LT(utf8_length(line), std::max<std::size_t>(width, 1)) << width << ": " << line;
+    }
+    EXPECT_EQ(Console::progress_line(name, 0.456, 38.2, 75, 50, LANGUAGE_EN),
+              "a very long ... concert.wav   45%  38x  1:15 left");
+    EXPECT_EQ(Console::progress_line("song.wav", 1.0, 0, -1, 100, LANGUAGE_DE),
+              "[####################] song.wav  100%");
+    EXPECT_EQ(Console::progress_line("song.wav", 0.1, 12, 3725, 80, LANGUAGE_DE),
+              "[##------------------] song.wav   10%  12x  noch 1:02:05");
 }
 
 }  // namespace

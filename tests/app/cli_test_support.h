@@ -59,11 +59,11 @@ protected:
         fs::remove_all(dir, ec);
     }
 
-    // Runs the program with the arguments (a shell word list) and, in front
-    // of it, the environment assignments of `env`.
+    // Runs the program in the test's folder with the arguments (a shell word
+    // list) and, in front of it, the environment assignments of `env`.
     Outcome run(const std::string& args, const std::string& env = "LANG=C LC_ALL= LC_MESSAGES=") {
         Outcome r;
-        const std::string cmd = "env " + env + " " + std::string(SONOCLAMPER_BIN) + " " + args + " >" +
+        const std::string cmd = "cd \"" + dir.string() + "\" && env " + env + " " + std::string(SONOCLAMPER_BIN) + " " + args + " >" +
                                 (dir / "out.txt").string() + " 2>" + (dir / "err.txt").string() + " </dev/null";
         const int rc = std::system(cmd.c_str());
         r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;

@@ -1,0 +1,135 @@
+#include "app/cli_file.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstring>
+#include <filesystem>
+
+#include "app/cli_reasons.h"
+#include "app/cli_run_files.h"
+#include "app/cli_texts.h"
+#include "app/cli_view.h"
+#include "audiofile/chunk_walk.h"
+#include "audiofile/output_names.h"
+#include "audiofile/source_checks.h"
+#include "platform/interruption.h"
+#include "shell/application.h"
+
+namespace sc::cli {
+
+namespace {
+
+namespace T = texts;
+
+std::string file_name(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+
+FileResult refused(FileResult r, std::string reason) {
+    r.status = FileStatus::NotProcessed;
+    r.reason = std::move(reason);
+    return r;
+}
+
+}  // namespace
+
+std::string access_problem(const std::string& path, int16_t language) {
+    // O_NONBLOCK: a pipe without a writer must not hold the run.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return say(T::CANNOT_READ, language, {std::strerror(errno)});
+    struct stat st {};
+    const bool known = ::fstat(fd, &st) == 0;
+    const int error = errno;
+    ::close(fd);
+    if (!known) return say(T::CANNOT_READ, language, {std::strerror(error)});
+    if (S_ISDIR(st.st_mode)) return say(T::IS_FOLDER, language);
+    if (!S_ISREG(st.st_mode)) return say(T::NOT_REGULAR, language);
+    return {};
+}
+
+void configure(Application& app, const Options& o) {
+    app.startup({});
+    app.state.LANGUAGE = o.message_language;
+    app.apply(o.preset);
+    apply_settings(o, app.params);
+    app.D__DECKELZEIGEN();
+}
+
+FileResult process_file(const Options& o, const std::string& path, const std::string& same_as, Console& console) {
+    const int16_t lang = o.message_language;
+    FileResult r;
+    r.source = path;
+    if (!same_as.empty()) return refused(r, say(T::SAME_RESULT, lang, {same_as}));
+    if (const std::string problem = access_problem(path, lang); !problem.empty()) return refused(r, problem);
+    // an output of this program is not processed again
+    if (is_result_name(path)) return refused(r, say(T::IS_RESULT, lang));
+
+    CliView view(console);
+    platform::NoPauseClock clock;
+    PlatformServices services{platform::real_file_system(), clock, platform::real_environment(),
+                              platform::real_processes()};
+    Application app(view, services);
+    // the window's work files are the window's
+    const OwnWorkFolder work_folder;
+    app.use_own_work_folder(work_folder.path());
+    configure(app, o);
+    auto& s = app.state;
+
+    s.output_folder = o.output_dir;
+    const std::string expected_target = target_name(path, app.params.OUTFORMAT, s.output_folder);
+    if (o.no_clobber && std::filesystem::exists(expected_target)) {
+        r.status = FileStatus::Skipped;
+        r.target = expected_target;
+        return r;
+    }
+
+    // the load-time check, as when the file is opened in the window
+    {
+        auto file = services.fs.open(path, platform::OpenMode::Read);
+        if (!file) return refused(r, say(T::CANNOT_READ, lang, {std::strerror(errno)}));
+        if (walk_chunks(*file).musifile_flag) r.notes.push_back(say(T::MUSIFILE_NOTE, lang, {path}));
+        if (const auto reason = load_time_check(*file, app.source_format, s, view, clock))
+            return refused(r, load_reason(*reason, app.source_format, lang));
+    }
+    view.follow(console.begin_file(file_name(path), app.source_format.data_size));
+    s.source_path = s.display_source_name = s.reading_path = path;
+    s.file_loaded = 1;
+    app.set_source_channels(app.source_format.channels);
+
+    const auto start = std::chrono::steady_clock::now();
+    try {
+        switch (app.run_job()) {
+            case JobOutcome::Completed:
+                if (!view.wrote_result()) {
+                    r.reason = say(T::UNEXPECTED, lang);
+                    break;
+                }
+                r.status = FileStatus::Processed;
+                r.target = s.target_path;
+                if (r.target != expected_target)
+                    r.notes.push_back(say(T::WRITTEN_INSTEAD, lang, {path, expected_target, r.target}));
+                break;
+            case JobOutcome::Rejected:
+                r = refused(r, job_reason(s.source_validation_code, app.source_format, lang));
+                break;
+            case JobOutcome::Aborted: r.reason = say(T::UNEXPECTED, lang); break;
+        }
+    } catch (const RunTimeError& e) {
+        r.status = FileStatus::Failed;
+        r.reason = e.what;
+    } catch (const ProgramExit&) {
+        // a signal ended the job as STOP would; or no free name was left
+        r.status = FileStatus::Failed;
+        if (const int signal = platform::ending_signal())
+            r.reason = say(T::INTERRUPTED, lang, {std::to_string(signal)});
+        else
+            r.reason = say(T::NO_FREE_NAME, lang, {expected_target});
+    }
+    r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+    r.audio_seconds = view.audio_seconds();
+    return r;
+}
+
+}  // namespace sc::cli
