@@ -78,7 +78,8 @@ FileResult process_file(const Options& o, const std::string& path, const std::st
     auto& s = app.state;
 
     s.output_folder = o.output_dir;
-    const std::string expected_target = target_name(path, app.params.OUTFORMAT, s.output_folder);
+    std::string expected_target = target_name(path, app.params.OUTFORMAT, s.output_folder);
+    if (app.params.OUTFORMAT != 1) expected_target = mp3_target_name(expected_target);
     if (o.no_clobber && std::filesystem::exists(expected_target)) {
         r.status = FileStatus::Skipped;
         r.target = expected_target;
@@ -115,6 +116,7 @@ FileResult process_file(const Options& o, const std::string& path, const std::st
                 r = refused(r, job_reason(s.source_validation_code, app.source_format, lang));
                 break;
             case JobOutcome::Aborted: r.reason = say(T::UNEXPECTED, lang); break;
+            case JobOutcome::Failed: r.reason = say(T::NO_MP3, lang); break;
         }
     } catch (const RunTimeError& e) {
         r.status = FileStatus::Failed;

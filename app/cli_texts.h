@@ -82,7 +82,8 @@ inline constexpr TextPair NOT_FOUND{"nicht gefunden", "not found"};
 inline constexpr TextPair UNEXPECTED{"unerwarteter Fehler", "unexpected failure"};
 inline constexpr TextPair NO_FREE_NAME{"kein freier Name für das Ergebnis ({1} und die Namen mit A bis U sind belegt)",
                                        "no free name for the result ({1} and the names with A to U are taken)"};
-inline constexpr TextPair CANNOT_WRITE{"{1} nicht schreibbar ({2})", "cannot write {1} ({2})"};
+inline constexpr TextPair NO_MP3{"kein MP3-Ergebnis: der Encoder (lame) schlug fehl",
+                                "no MP3 result: the encoder (lame) failed"};
 
 // --- the run -------------------------------------------------------------------
 inline constexpr TextPair SUMMARY{"{1} bearbeitet, {2} übersprungen, {3} fehlgeschlagen",
