@@ -115,8 +115,12 @@ FileResult process_file(const Options& o, const std::string& path, const std::st
             case JobOutcome::Rejected:
                 r = refused(r, job_reason(s.source_validation_code, app.source_format, lang));
                 break;
+            case JobOutcome::Busy: r = refused(r, say(T::BUSY, lang)); break;
             case JobOutcome::Aborted: r.reason = say(T::UNEXPECTED, lang); break;
-            case JobOutcome::Failed: r.reason = say(T::NO_MP3, lang); break;
+            case JobOutcome::Failed:
+                r.reason = s.write_error ? say(T::CANNOT_WRITE, lang, {s.buffer_path, platform::error_text(s.write_error)})
+                                         : say(T::NO_MP3, lang);
+                break;
         }
     } catch (const RunTimeError& e) {
         r.status = FileStatus::Failed;

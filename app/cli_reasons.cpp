@@ -19,6 +19,7 @@ std::string load_reason(LoadReason reason, const SourceFormat& fmt, int16_t lang
         case LoadReason::SampleRate: return say(T::SAMPLE_RATE, language, {std::to_string(fmt.sample_rate)});
         case LoadReason::NoData: return say(T::NO_DATA, language);
         case LoadReason::TooBig: return say(T::TOO_BIG, language);
+        case LoadReason::NotAFile: return say(T::NOT_REGULAR, language);
     }
     return say(T::UNEXPECTED, language);
 }
@@ -34,6 +35,7 @@ std::string job_reason(int16_t code, const SourceFormat& fmt, int16_t language) 
         case JOB_TOO_BIG: return load_reason(LoadReason::TooBig, fmt, language);
         case JOB_SAMPLE_RATE: return load_reason(LoadReason::SampleRate, fmt, language);
         case JOB_NOT_FOUND: return say(T::NOT_FOUND, language);
+        case JOB_NOT_A_FILE: return say(T::NOT_REGULAR, language);
         default: break;
     }
     return say(T::UNEXPECTED, language);

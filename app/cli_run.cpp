@@ -120,7 +120,7 @@ int run(const Options& o, std::ostream& out, std::ostream& err, bool progress_ba
     for (auto& t : threads) t.join();
     console.clear_progress();
     if (!o.quiet) {
-        console.print(o.json, say(T::SUMMARY, o.message_language,
+        console.print(true, say(T::SUMMARY, o.message_language,
                                   {std::to_string(tally.processed), std::to_string(tally.skipped),
                                    std::to_string(tally.failed)}));
     }

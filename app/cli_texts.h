@@ -82,6 +82,14 @@ inline constexpr TextPair NOT_FOUND{"nicht gefunden", "not found"};
 inline constexpr TextPair UNEXPECTED{"unerwarteter Fehler", "unexpected failure"};
 inline constexpr TextPair NO_FREE_NAME{"kein freier Name für das Ergebnis ({1} und die Namen mit A bis U sind belegt)",
                                        "no free name for the result ({1} and the names with A to U are taken)"};
+inline constexpr TextPair CANNOT_WRITE{"{1} ließ sich nicht schreiben ({2}); ein älteres Ergebnis bleibt",
+                                      "cannot write {1} ({2}); an older result stays as it was"};
+inline constexpr TextPair BUSY{"ein anderes SONOCLAMPER bearbeitet diese Datei gerade",
+                               "another SONOCLAMPER is processing this file right now"};
+inline constexpr TextPair SAME_RESULT{"gleiche Ergebnisdatei wie bei {1}; übersprungen",
+                                      "it would write the same result as {1}; skipped"};
+inline constexpr TextPair INTERRUPTED{"abgebrochen durch das Signal {1}; ein älteres Ergebnis bleibt",
+                                      "interrupted by signal {1}; an older result stays as it was"};
 inline constexpr TextPair NO_MP3{"kein MP3-Ergebnis: der Encoder (lame) schlug fehl",
                                 "no MP3 result: the encoder (lame) failed"};
 
