@@ -109,8 +109,7 @@ FileResult process_file(const Options& o, const std::string& path, const std::st
                 }
                 r.status = FileStatus::Processed;
                 r.target = s.target_path;
-                if (r.target != expected_target)
-                    r.notes.push_back(say(T::WRITTEN_INSTEAD, lang, {path, expected_target, r.target}));
+                if (r.target != expected_target) r.kept = expected_target;
                 break;
             case JobOutcome::Rejected:
                 r = refused(r, job_reason(s.source_validation_code, app.source_format, lang));

@@ -24,6 +24,7 @@ enum class FileStatus {
 struct FileResult {
     std::string source;   // absolute path
     std::string target;   // the result written, or kept when skipped
+    std::string kept;     // an older result that could not be replaced
     FileStatus status = FileStatus::Failed;
     std::string reason;   // why it was not processed or failed
     std::vector<std::string> notes;  // whole sentences worth knowing

@@ -48,8 +48,12 @@ void tell(const Options& o, const FileResult& r, Console& console) {
         case FileStatus::Skipped:
             if (o.quiet || o.json) break;
             for (const auto& note : r.notes) console.print(false, note);
-            console.print(false, r.status == FileStatus::Processed ? say(T::WRITTEN, lang, {r.source, r.target})
-                                                                   : say(T::SKIPPED_EXISTS, lang, {r.source, r.target}));
+            if (r.status == FileStatus::Skipped)
+                console.print(false, say(T::SKIPPED_EXISTS, lang, {r.source, r.target}));
+            else if (!r.kept.empty())
+                console.print(false, say(T::WRITTEN_INSTEAD, lang, {r.source, r.kept, r.target}));
+            else
+                console.print(false, say(T::WRITTEN, lang, {r.source, r.target}));
             break;
         case FileStatus::NotProcessed:
             console.print(true, say(T::NOT_PROCESSED, lang, {r.source, r.reason}));
