@@ -192,15 +192,11 @@ const std::vector<OptionSpec>& option_table() {
          {"N Dateien zugleich bearbeiten (jede mit eigenem Rechenwerk)",
           "process N files at once (each with its own engine)"},
          take_jobs},
-        {"--report", "", "", NONE,
-         {"nach jeder Datei Lautheit (EBU R128), Lautheitsumfang und True Peak\n"
-          "von Quelle und Ergebnis ausgeben",
-          "after each file print loudness (EBU R128), loudness range and true peak\n"
-          "of source and result"},
-         take_switch<&Options::report>},
         {"--json", "", "", NONE,
-         {"je Datei ein JSON-Objekt auf die Standardausgabe, sonst nichts dort",
-          "one JSON object per file on the standard output, nothing else there"},
+         {"je Datei ein JSON-Objekt auf einer Zeile der Standardausgabe (Quelle, Ergebnis, Preset,\n"
+          "Einstellungsoptionen, Status, Grund, Sekunden, Echtzeitfaktor), sonst nichts dort",
+          "one JSON object per file on a line of the standard output (source, result, preset,\n"
+          "settings options, status, reason, seconds, real-time factor), nothing else there"},
          take_switch<&Options::json>},
         {"--quiet", "-q", "", NONE,
          {"nur Fehlschläge ausgeben", "print failures only"}, take_switch<&Options::quiet>},

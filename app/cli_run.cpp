@@ -15,6 +15,7 @@
 #include <thread>
 
 #include "app/cli_file.h"
+#include "app/cli_json.h"
 #include "app/cli_listing.h"
 #include "app/cli_run_files.h"
 #include "app/cli_texts.h"
@@ -43,6 +44,7 @@ struct Tally {
 // What the command line says about one file.
 void tell(const Options& o, const FileResult& r, Console& console) {
     const int16_t lang = o.message_language;
+    if (o.json) console.print(false, json_line(o, r));
     switch (r.status) {
         case FileStatus::Processed:
         case FileStatus::Skipped:

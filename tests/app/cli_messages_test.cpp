@@ -205,3 +205,28 @@ TEST_F(ProcessTest, VersionHelpAndUsageErrors) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ProcessTest, JsonGivesOneObjectPerFileAndNothingElseOnTheStandardOutput) {
+    if (!have("python3")) GTEST_SKIP() << "python3 parses the objects";
+    ASSERT_TRUE(tone(dir / "a.wav"));
+    const Outcome r = run("--process --json --hpf 120 --eq 1k=-2 " + q("a.wav") + " " + q("missing.wav"));
+    EXPECT_EQ(r.status, 1);
+    std::ofstream(dir / "objects.json") << r.out;
+    // every line one object; its fields printed back one per line
+    const std::string check =
+        "python3 -c 'import json,sys\n"
+        "for line in open(sys.argv[1]):\n"
+        "  o = json.loads(line)\n"
+        "  print(o[\"status\"], o[\"result\"], o[\"preset\"], o[\"settings\"][\"HPF\"], o[\"settings\"][\"EQ 1000\"],"
+        " o[\"reason\"], o[\"realtime_factor\"] > 1)' " + q("objects.json") + " > " + q("fields.txt");
+    ASSERT_EQ(std::system(check.c_str()), 0) << r.out;
+    EXPECT_EQ(slurp(dir / "fields.txt"),
+              "processed " + (dir / "a---copy.WAV").string() + " SETUP_VOICESOFT 120 -2.0 None True\n"
+              "not processed None SETUP_VOICESOFT 120 -2.0 cannot be read (No such file or directory) False\n");
+    EXPECT_EQ(r.err, (dir / "missing.wav").string() +
+                         ": not processed: cannot be read (No such file or directory)\n1 processed, 0 skipped, 1 failed\n");
+}
+
+}  // namespace
