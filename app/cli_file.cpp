@@ -134,6 +134,11 @@ FileResult process_file(const Options& o, const std::string& path, const std::st
     }
     r.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     r.audio_seconds = view.audio_seconds();
+    if (o.report && r.status == FileStatus::Processed) {
+        r.source_loudness = measure_loudness(services.fs, path);
+        // an MP3 result is measured in the WAV it was encoded from, when that is kept
+        r.result_loudness = measure_loudness(services.fs, r.target);
+    }
     return r;
 }
 

@@ -2,8 +2,11 @@
 // the job's end, and what it came to.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <vector>
+
+#include "audiofile/loudness.h"
 
 #include "app/cli_options.h"
 #include "app/cli_progress.h"
@@ -30,6 +33,9 @@ struct FileResult {
     std::vector<std::string> notes;  // whole sentences worth knowing
     double seconds = 0.0;        // of the job
     double audio_seconds = 0.0;  // of the source's audio processed
+    // --report: measured after the job
+    std::optional<Loudness> source_loudness;
+    std::optional<Loudness> result_loudness;
 };
 
 // Start-up of a fresh application as the options want it: language, preset

@@ -1,5 +1,6 @@
 #include "app/cli_json.h"
 
+#include <cmath>
 #include <cstdio>
 
 namespace sc::cli {
@@ -23,6 +24,19 @@ std::string number(double v) {
 }
 
 std::string or_null(const std::string& s) { return s.empty() ? "null" : json_string(s); }
+
+std::string figure(double v) {
+    if (!std::isfinite(v)) return "null";
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.2f", v);
+    return buf;
+}
+
+std::string loudness(const std::optional<Loudness>& l) {
+    if (!l) return "null";
+    return "{\"integrated_lufs\": " + figure(l->integrated_lufs) + ", \"range_lu\": " + figure(l->range_lu) +
+           ", \"true_peak_dbtp\": " + figure(l->true_peak_dbtp) + "}";
+}
 
 }  // namespace
 
@@ -61,7 +75,9 @@ std::string json_line(const Options& o, const FileResult& r) {
            ", \"kept\": " + or_null(r.kept) + ", \"preset\": " + json_string(preset(o.preset).procedure) +
            ", \"settings\": " + settings + ", \"status\": " + json_string(status_name(r.status)) +
            ", \"reason\": " + or_null(r.reason) + ", \"seconds\": " + number(r.seconds) +
-           ", \"audio_seconds\": " + number(r.audio_seconds) + ", \"realtime_factor\": " + number(rtf) + "}";
+           ", \"audio_seconds\": " + number(r.audio_seconds) + ", \"realtime_factor\": " + number(rtf) +
+           ", \"source_loudness\": " + loudness(r.source_loudness) + ", \"result_loudness\": " +
+           loudness(r.result_loudness) + "}";
 }
 
 }  // namespace sc::cli

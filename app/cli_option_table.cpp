@@ -192,6 +192,12 @@ const std::vector<OptionSpec>& option_table() {
          {"N Dateien zugleich bearbeiten (jede mit eigenem Rechenwerk)",
           "process N files at once (each with its own engine)"},
          take_jobs},
+        {"--report", "", "", NONE,
+         {"nach jeder Datei Lautheit (EBU R128), Lautheitsumfang und True Peak\n"
+          "von Quelle und Ergebnis ausgeben",
+          "after each file print loudness (EBU R128), loudness range and true peak\n"
+          "of source and result"},
+         take_switch<&Options::report>},
         {"--json", "", "", NONE,
          {"je Datei ein JSON-Objekt auf einer Zeile der Standardausgabe (Quelle, Ergebnis, Preset,\n"
           "Einstellungsoptionen, Status, Grund, Sekunden, Echtzeitfaktor), sonst nichts dort",

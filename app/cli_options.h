@@ -31,6 +31,7 @@ struct Options {
     int16_t message_language = LANGUAGE_EN;  // --lang, else the locale
     int jobs = 1;
     bool quiet = false;
+    bool report = false;     // loudness of source and result after each job
     bool json = false;       // one JSON object per file on the standard output
     bool no_clobber = false; // an existing result is kept and the file skipped
     std::string output_dir;  // results there instead of beside the source

@@ -7,6 +7,8 @@
 #include <cstring>
 
 #include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
@@ -41,6 +43,19 @@ struct Tally {
     std::atomic<int> failed{0};
 };
 
+std::string figure(double v) {
+    if (!std::isfinite(v)) return "-inf";
+    char buf[32];
+    std::snprintf(buf, sizeof buf, "%.1f", v);
+    return buf;
+}
+
+std::string loudness_line(const std::string& path, const std::optional<Loudness>& l, int16_t lang) {
+    if (!l) return say(T::NOT_MEASURED, lang, {path});
+    return say(T::LOUDNESS, lang,
+               {path, figure(l->integrated_lufs), figure(l->range_lu), figure(l->true_peak_dbtp)});
+}
+
 // What the command line says about one file.
 void tell(const Options& o, const FileResult& r, Console& console) {
     const int16_t lang = o.message_language;
@@ -56,6 +71,10 @@ void tell(const Options& o, const FileResult& r, Console& console) {
                 console.print(false, say(T::WRITTEN_INSTEAD, lang, {r.source, r.kept, r.target}));
             else
                 console.print(false, say(T::WRITTEN, lang, {r.source, r.target}));
+            if (o.report && r.status == FileStatus::Processed) {
+                console.print(false, loudness_line(r.source, r.source_loudness, lang));
+                console.print(false, loudness_line(r.target, r.result_loudness, lang));
+            }
             break;
         case FileStatus::NotProcessed:
             console.print(true, say(T::NOT_PROCESSED, lang, {r.source, r.reason}));

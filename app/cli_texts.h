@@ -93,6 +93,10 @@ inline constexpr TextPair INTERRUPTED{"abgebrochen durch das Signal {1}; ein äl
 inline constexpr TextPair NO_MP3{"kein MP3-Ergebnis: der Encoder (lame) schlug fehl",
                                 "no MP3 result: the encoder (lame) failed"};
 
+inline constexpr TextPair LOUDNESS{"{1}: Lautheit {2} LUFS, Umfang {3} LU, True Peak {4} dBTP",
+                                  "{1}: loudness {2} LUFS, range {3} LU, true peak {4} dBTP"};
+inline constexpr TextPair NOT_MEASURED{"{1}: Lautheit nicht messbar", "{1}: loudness cannot be measured"};
+
 // --- the run -------------------------------------------------------------------
 inline constexpr TextPair SUMMARY{"{1} bearbeitet, {2} übersprungen, {3} fehlgeschlagen",
                                  "{1} processed, {2} skipped, {3} failed"};

@@ -11,7 +11,7 @@ packages=(
   xvfb xauth x11-apps xdotool
   ccache
   lame sox libsox-fmt-all singularity-music
-  ffmpeg
+  ffmpeg libebur128-dev
   strace
 )
 
