@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "settings/envelope.h"
 #include "settings/text.h"
 #include "settings/view.h"
 
@@ -75,6 +76,13 @@ struct ProgramState {
     // redraw the strip around a moving zoom.
     int16_t envelope_first_column = 1;
     int16_t envelope_last_column = 780;
+
+    // The envelopes of source and result, and the column range the next
+    // drawing covers.
+    Envelope source_envelope;
+    Envelope result_envelope;
+    int16_t envelope_first_column = 0;
+    int16_t envelope_last_column = ENVELOPE_DRAWN_COLUMNS - 1;
 
     // The next hint message.
     HintMessage hint;

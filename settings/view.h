@@ -10,6 +10,8 @@
 #include <string_view>
 #include <vector>
 
+#include "settings/envelope.h"
+
 namespace sc {
 
 // The next hint message (kind 1 positive, 2 warning, 3 other, 0 no symbol)
@@ -129,6 +131,17 @@ public:
     // The playing position: the cursor in the player box and the bar in the
     // envelope strip whose baseline is given (458 source, 522 result).
     virtual void player_progress(int64_t /*position_ms*/, int64_t /*length_ms*/, int /*baseline*/) {}
+    // --- envelopes -----------------------------------------------------------------
+    // The source strip emptied for a new envelope.
+    virtual void clear_source_strip() {}
+    // The progress of an envelope read in percent, on the progress line.
+    virtual void envelope_progress(int /*percent*/) {}
+    // HUELLKURVEN_ZEICHNEN: the source strip and, when given, the result strip
+    // for the columns first ... last; clear_columns empties each column first.
+    virtual void draw_envelopes(const Envelope& /*source*/, const Envelope* /*result*/, int /*first*/,
+                                int /*last*/, bool /*clear_columns*/) {}
+    // HUELLKURVE_ZOOMEN: the zoom around screen x mouse_x in both strips.
+    virtual void draw_zoom(int /*mouse_x*/, const Envelope& /*source*/, const Envelope* /*result*/) {}
 
     // --- input of the window (the command line has none) ---------------------
     // One key poll: the key string (platform/keys.h) or "" when none is

@@ -133,8 +133,13 @@ public:
     void EQ_Q_BESTIMMEN(int band);
 
     // Envelopes of source and result.
+    // Checks the file and reads its envelope; a rejection clears the loaded
+    // file. The result envelope from the job's file: false (and the loaded
+    // file cleared) when its header has no PCM "fmt " or no "data" chunk.
     void HUELLKURVE_ERMITTELN(const std::string& path);
-    void HUELLKURVE_ERMITTELN2(const std::string& path);
+    bool HUELLKURVE_ERMITTELN2(const std::string& path);
+    // The playing time of the checked source in seconds.
+    double measure_playing_time(const std::string& path);
     void HUELLKURVEN_ZEICHNEN();
     void HUELLKURVE_ZOOMEN(int mouse_x);
 
@@ -200,6 +205,8 @@ private:
     void release_cursor_and_drain();
     void play_in_box(const std::string& path, int64_t length, int baseline);
     void play_by_external_player(const std::string& path);
+    // The progress line of an envelope read, with the close button served.
+    void envelope_read_progress(int percent);
 
     // Deletes a work file if it is there.
     void remove_if_present(const std::string& path);

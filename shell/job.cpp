@@ -232,7 +232,12 @@ JobOutcome run_job(Application& app) {
     // 17. the result
     app.rehearsal.off(app);
     s.result_exists = 0;
-    if (!s.batch_running) s.result_exists = 1;
+    if (!s.batch_running && app.HUELLKURVE_ERMITTELN2(s.buffer_path)) {
+        s.result_exists = 1;
+        s.envelope_first_column = 0;
+        s.envelope_last_column = ENVELOPE_DRAWN_COLUMNS - 1;
+        app.HUELLKURVEN_ZEICHNEN();
+    }
 
     // 18.-19. the final name, over the older target in one step or an
     // alternative; the buffer keeps its lock until it has its name. MP3

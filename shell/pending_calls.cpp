@@ -10,11 +10,6 @@ void Application::EQ_DIAGRAMM() {}
 void Application::equalizer_measurement_page() {}
 void Application::EQ_Q_BESTIMMEN(int /*band*/) {}
 
-void Application::HUELLKURVE_ERMITTELN(const std::string& /*path*/) {}
-void Application::HUELLKURVE_ERMITTELN2(const std::string& /*path*/) {}
-void Application::HUELLKURVEN_ZEICHNEN() {}
-void Application::HUELLKURVE_ZOOMEN(int /*mouse_x*/) {}
-
 void Application::command_line_import(const std::vector<std::string>& /*command_line*/) {}
 void Application::folder_batch_import() {}
 void Application::STAPEL_DATEIEN_SAMMELN() {}

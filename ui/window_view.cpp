@@ -28,6 +28,10 @@ WindowView::WindowView(platform::Window& window, uint32_t seed)
 void WindowView::attach(ParameterSet& params, ProgramState& state) {
     state_ = &state;
     panel_ = std::make_unique<Panel>(canvas_, info_, params, state);
+    panel_->draw_envelopes = [this, &state] {
+        draw_envelopes(state.source_envelope, state.result_exists ? &state.result_envelope : nullptr, 0,
+                       ENVELOPE_DRAWN_COLUMNS - 1, state.file_loaded != 0);
+    };
 }
 
 void WindowView::closing() {

@@ -63,6 +63,12 @@ public:
     void player_progress(int64_t position_ms, int64_t length_ms, int baseline) override {
         player_cursor_.draw(canvas_, position_ms, length_ms, baseline);
     }
+    // Envelopes (window_envelopes.cpp).
+    void clear_source_strip() override;
+    void envelope_progress(int percent) override;
+    void draw_envelopes(const Envelope& source, const Envelope* result, int first, int last,
+                        bool clear_columns) override;
+    void draw_zoom(int mouse_x, const Envelope& source, const Envelope* result) override;
 
     // TASTE_EINGEBEN: waits for a key and returns it; the close button ends
     // the program in order.
