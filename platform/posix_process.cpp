@@ -93,6 +93,12 @@ public:
 
 bool Processes::is_program(const std::string& path) { return !path.empty() && is_executable(path); }
 
+std::string Environment::working_folder() {
+    char buf[PATH_MAX];
+    if (!::getcwd(buf, sizeof buf)) return {};
+    return buf;
+}
+
 Processes& real_processes() {
     static PosixProcesses p;
     return p;

@@ -31,6 +31,9 @@ public:
     virtual std::string program_path() = 0;
     // Free physical memory in bytes, when the system tells.
     virtual std::optional<uint64_t> free_memory() = 0;
+    // The working folder (absolute, without a trailing "/"), against which
+    // relative paths of the command line are taken.
+    virtual std::string working_folder();
 };
 
 Environment& real_environment();

@@ -14,7 +14,8 @@ Application::Application(View& view, PlatformServices platform) : view_(view), p
     source_format.sample_rate = 44100;
 }
 
-void Application::startup(const std::vector<std::string>& /*command_line*/) {
+void Application::startup(const std::vector<std::string>& command_line) {
+    command_line_ = command_line;
     // 1. window and title
     view_.set_window_title(state.window_title);
     view_.open_screen();
@@ -59,6 +60,7 @@ void Application::restart() {
 
     // 11. no batch yet
     state.batch_count = state.batch_mp3_count = state.batch_wav_count = 0;
+    command_line_import(command_line_);
 
     // 12. the panel
     D__DECKELZEIGEN();

@@ -205,6 +205,15 @@ private:
     void release_cursor_and_drain();
     void play_in_box(const std::string& path, int64_t length, int baseline);
     void play_by_external_player(const std::string& path);
+    // The batch step's two loads: entry 1 at start-up, the next entry of a
+    // running batch.
+    void load_first_batch_entry();
+    void next_batch_file();
+    // Set by the command-line import: the next batch step loads entry 1.
+    bool batch_startup_pending_ = false;
+    // The program's arguments, read again at every restart.
+    std::vector<std::string> command_line_;
+
     // The progress line of an envelope read, with the close button served.
     void envelope_read_progress(int percent);
 

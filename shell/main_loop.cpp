@@ -247,6 +247,7 @@ void Application::closing_step() {
 }
 
 void Application::start_batch() {
+    if (state.batch_count == 0) return;  // F12 without a batch
     const PointerInfo p = view_.pointer();
     const bool in_window = p.x >= 0 && p.x < 800 && p.y >= 0 && p.y < 525;
     if (in_window && p.y > 390) view_.move_pointer(p.x, 350);

@@ -10,10 +10,6 @@ void Application::EQ_DIAGRAMM() {}
 void Application::equalizer_measurement_page() {}
 void Application::EQ_Q_BESTIMMEN(int /*band*/) {}
 
-void Application::command_line_import(const std::vector<std::string>& /*command_line*/) {}
-void Application::folder_batch_import() {}
-void Application::STAPEL_DATEIEN_SAMMELN() {}
-void Application::batch_step() {}
 
 void Application::USER_SETUP_LADEN_UND_ANWENDEN(int /*slot*/) {}
 void Application::USER_SETUP_SPEICHERN(int /*slot*/) {}

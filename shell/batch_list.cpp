@@ -1,0 +1,67 @@
+#include "shell/batch_list.h"
+
+#include <algorithm>
+#include <cctype>
+
+#include "settings/text.h"
+#include "shell/batch_texts.h"
+
+namespace sc {
+
+namespace {
+
+std::string upper(std::string s) {
+    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::string cut_long(const std::string& name, std::size_t tail) {
+    if (utf8_length(name) <= 77) return name;
+    return utf8_head(name, 10) + "..." + utf8_tail(name, tail);
+}
+
+}  // namespace
+
+bool ends_with_extension(const std::string& path, const std::string& extension) {
+    return path.size() > extension.size() &&
+           upper(path.substr(path.size() - extension.size())) == upper(extension);
+}
+
+ArgumentFiles audio_files_of_arguments(const std::vector<std::string>& args, const std::string& working_folder) {
+    ArgumentFiles out;
+    for (const std::string& a : args) {
+        const bool mp3 = ends_with_extension(a, ".mp3");
+        if (!mp3 && !ends_with_extension(a, ".wav")) continue;
+        std::string path = a;
+        if (path.front() != '/') {
+            std::string folder = working_folder;
+            if (folder.empty() || folder.back() != '/') folder += '/';
+            path = folder + (path.rfind("./", 0) == 0 ? path.substr(2) : path);
+        }
+        out.entries.push_back(std::move(path));
+        ++(mp3 ? out.mp3_count : out.wav_count);
+    }
+    return out;
+}
+
+bool is_processed_name(const std::string& name) {
+    const std::string u = upper(name);
+    return u.find("-COPY.") != std::string::npos || u.find("3COPY.") != std::string::npos ||
+           u.find("-COPY3.") != std::string::npos;
+}
+
+std::string folder_of_path(const std::string& path) {
+    const auto slash = path.rfind('/');
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
+std::string batch_file_line(const std::string& path, int index, int count, int16_t language) {
+    std::string name = cut_long(path, 63);
+    if (count > 1) {
+        name += "  (Nr" + std::to_string(std::min(index, count)) + "/" + std::to_string(count) + ")";
+        name = cut_long(name, 64);
+    }
+    return std::string(batch_texts::FILE_LABEL(language)) + pad_right(name, 77);
+}
+
+}  // namespace sc
