@@ -64,7 +64,7 @@ BlockPeaks scan_envelope_block(const uint8_t* data, std::size_t n, EnvelopeLayou
 }
 
 void fill_envelope_columns(Envelope& env) {
-    for (int c = 0; c < ENVELOPE_COLUMNS; ++c) {
+    for (int c = 0; c < ENVELOPE_COLUMN_COUNT; ++c) {
         int16_t l = 0, r = 0;
         for (int k = 5 * c + 1; k <= 5 * c + 5 && k <= ENVELOPE_FINE; ++k) {
             l = std::max(l, env.fine_left[static_cast<std::size_t>(k)]);

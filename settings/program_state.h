@@ -77,12 +77,9 @@ struct ProgramState {
     int16_t envelope_first_column = 1;
     int16_t envelope_last_column = 780;
 
-    // The envelopes of source and result, and the column range the next
-    // drawing covers.
+    // The envelopes of source and result.
     Envelope source_envelope;
     Envelope result_envelope;
-    int16_t envelope_first_column = 0;
-    int16_t envelope_last_column = ENVELOPE_DRAWN_COLUMNS - 1;
 
     // The next hint message.
     HintMessage hint;

@@ -174,6 +174,7 @@ void Application::load_first_batch_entry() {
 
 void Application::next_batch_file() {
     auto& s = state;
+    s.batch_index = static_cast<int16_t>(std::clamp<int>(s.batch_index, 1, static_cast<int>(s.batch_list.size())));
     std::string path = s.batch_list[static_cast<std::size_t>(s.batch_index - 1)];
     if (path.empty() || path.front() != '/') path = s.program_drive_root + path;
     s.source_path = s.display_source_name = path;
@@ -218,7 +219,7 @@ void Application::batch_step() {
         return;
     }
     // 4. the next file; the caller's closing step starts its job
-    if (s.batch_running && s.batch_count > 0) {
+    if (s.batch_running && s.batch_count > 0 && !s.batch_list.empty()) {
         next_batch_file();
         if (s.start_request) return;
     }

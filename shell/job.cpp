@@ -234,8 +234,8 @@ JobOutcome run_job(Application& app) {
     s.result_exists = 0;
     if (!s.batch_running && app.HUELLKURVE_ERMITTELN2(s.buffer_path)) {
         s.result_exists = 1;
-        s.envelope_first_column = 0;
-        s.envelope_last_column = ENVELOPE_DRAWN_COLUMNS - 1;
+        s.envelope_first_column = 1;
+        s.envelope_last_column = ENVELOPE_DRAWN_COLUMNS;
         app.HUELLKURVEN_ZEICHNEN();
     }
 

@@ -32,10 +32,13 @@ void draw_peak_column(Canvas& canvas, int x, int baseline, int16_t left, int16_t
 }
 
 void draw_envelope_strip(Canvas& canvas, const Envelope& env, int baseline, int first, int last, bool clear_columns) {
+    // The whole strip (1 ... 780 from the main loop counts as whole).
+    const bool whole = first <= 1 && last >= ENVELOPE_DRAWN_COLUMNS - 1;
     first = std::max(first, 0);
     last = std::min(last, ENVELOPE_DRAWN_COLUMNS - 1);
     const int top = strip_top(baseline);
-    if (first == 0 && last == ENVELOPE_DRAWN_COLUMNS - 1) {
+    if (whole) {
+        first = 0;
         canvas.line(STRIP_LEFT, top, STRIP_RIGHT, baseline, STRIP_COLOUR, LineMode::BoxFill);
         canvas.line(STRIP_LEFT, top, STRIP_RIGHT, baseline, 0, LineMode::Box);
     }

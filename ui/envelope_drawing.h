@@ -25,7 +25,7 @@ double peak_height(int peak);
 void draw_peak_column(Canvas& canvas, int x, int baseline, int16_t left, int16_t right, bool stereo);
 
 // The envelope in its strip for columns first ... last (0 ... 779); the
-// whole range clears the strip first, clear_columns clears each column to
+// whole range (from 0 or 1 up to 779 or beyond) clears the strip first, clear_columns clears each column to
 // the strip top before it is drawn.
 void draw_envelope_strip(Canvas& canvas, const Envelope& env, int baseline, int first, int last, bool clear_columns);
 
