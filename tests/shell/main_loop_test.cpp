@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 #include "settings/parameter_steps.h"
 #include "tests/audiofile/test_support.h"
 #include "tests/shell/window_fixture.h"
@@ -148,11 +150,14 @@ TEST_F(MainLoop, OpenRefusesResultNamesInAnyCase) {
     EXPECT_FALSE(dialog.requests[0].save);
 
     // only the file's own name counts, not a folder it lies in
-    dialog.answers = {"/music/copy.d/song.wav"};
+    test::TempDir dir;
+    std::filesystem::create_directories(dir.path("copy.d"));
+    const std::string song = dir.write("copy.d/song.wav", test::canonical_wav(test::FmtFields{}, 44100 * 4 * 3));
+    dialog.answers = {song};
     window.key_at(now() + 0.5, "o");
-    run_for(2.0);
+    run_for(3.0);
     EXPECT_EQ(dialog.requests.size(), 4u);
-    EXPECT_EQ(app.state.source_path, "/music/copy.d/song.wav");
+    EXPECT_EQ(app.state.source_path, song);
 }
 
 TEST_F(MainLoop, OpenLoadsAChosenFileAndACancelKeepsTheLoadedOne) {
