@@ -14,6 +14,7 @@
 #include "app/cli_texts.h"
 #include "app/cli_view.h"
 #include "audiofile/chunk_walk.h"
+#include "audiofile/mp3_lame.h"
 #include "audiofile/output_names.h"
 #include "audiofile/source_checks.h"
 #include "platform/interruption.h"
@@ -86,16 +87,29 @@ FileResult process_file(const Options& o, const std::string& path, const std::st
         return r;
     }
 
+    // An MP3 is decoded into this job's own buffer WAV first, as the window
+    // does; the checks then read that WAV.
+    std::string readable = path;
+    if (is_mp3_name(path)) {
+        const bool encoder = !services.processes.find_program(ENCODER_PROGRAM, s.program_folder).empty();
+        s.source_path = path;
+        s.mp3_attention_shown = 1;  // the window's notice about the decoder
+        app.MP3_VORBEREITEN();
+        if (s.source_is_mp3 != 1) return refused(r, say(encoder ? T::NOT_DECODED : T::NO_ENCODER, lang));
+        readable = s.mp3_buffer_wav;
+    }
+
     // the load-time check, as when the file is opened in the window
     {
-        auto file = services.fs.open(path, platform::OpenMode::Read);
+        auto file = services.fs.open(readable, platform::OpenMode::Read);
         if (!file) return refused(r, say(T::CANNOT_READ, lang, {std::strerror(errno)}));
         if (walk_chunks(*file).musifile_flag) r.notes.push_back(say(T::MUSIFILE_NOTE, lang, {path}));
         if (const auto reason = load_time_check(*file, app.source_format, s, view, clock))
             return refused(r, load_reason(*reason, app.source_format, lang));
     }
     view.follow(console.begin_file(file_name(path), app.source_format.data_size));
-    s.source_path = s.display_source_name = s.reading_path = path;
+    s.source_path = s.display_source_name = path;
+    s.reading_path = readable;
     s.file_loaded = 1;
     app.set_source_channels(app.source_format.channels);
 

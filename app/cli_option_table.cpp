@@ -123,6 +123,13 @@ bool take_leveler(Options& o, const std::string& v, int16_t, std::string&) {
     return true;
 }
 
+bool take_outformat(Options& o, const std::string& v, int16_t, std::string&) {
+    int f = 0;
+    if (!parse_int(v, f) || f < 1 || f > 9) return false;
+    o.outformat = static_cast<int16_t>(f);
+    return true;
+}
+
 bool take_output_dir(Options& o, const std::string& v, int16_t, std::string&) {
     if (v.empty()) return false;
     o.output_dir = v;
@@ -180,6 +187,14 @@ const std::vector<OptionSpec>& option_table() {
          {"den Mehrband-Kompressor umgehen (die Ausgangspegel der Bänder bleiben)",
           "bypass the multiband compressor (the make-up gains stay)"},
          take_switch<&Options::bypass>},
+        {"--outformat", "", "N", T::VALUE_OUTFORMAT,
+         {"Ausgabeformat: 1 = WAV (Vorgabe); MP3 mit konstanter Bitrate (Stereo/Mono, kBit/s):\n"
+          "2 = 320/160, 3 = 256/128, 4 = 224/112, 5 = 192/96, 6 = 160/80, 7 = 128/64, 8 = 112/56,\n"
+          "9 = 96/48; MP3 braucht das Programm lame",
+          "output format: 1 = WAV (default); MP3 at a constant bit rate (stereo/mono, kbit/s):\n"
+          "2 = 320/160, 3 = 256/128, 4 = 224/112, 5 = 192/96, 6 = 160/80, 7 = 128/64, 8 = 112/56,\n"
+          "9 = 96/48; MP3 needs the program lame"},
+         take_outformat},
         {"--output-dir", "", "DIR", T::VALUE_FOLDER,
          {"die Ergebnisse (und ihre .buf-Dateien) in DIR schreiben statt neben die Quelle",
           "write the results (and their .buf files) into DIR instead of beside the source"},

@@ -151,6 +151,7 @@ void apply_settings(const Options& o, ParameterSet& p) {
     if (o.input_gain_db) p.INPUTGAIN = static_cast<float>(std::pow(10.0, *o.input_gain_db / 20.0));
     if (o.leveler) set_INPUTAUTO(p, *o.leveler);
     if (o.bypass) p.KOMPR_BYPASS = 1;
+    if (o.outformat) p.OUTFORMAT = *o.outformat;
 }
 
 }  // namespace sc::cli

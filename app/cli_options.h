@@ -42,6 +42,7 @@ struct Options {
     std::optional<int> input_gain_db;
     std::optional<int32_t> leveler;
     bool bypass = false;
+    std::optional<int16_t> outformat;  // 1 WAV, 2 ... 9 MP3
 
     std::vector<std::string> files;
 };

@@ -110,6 +110,7 @@ int run(const Options& o, std::ostream& out, std::ostream& err, bool progress_ba
     for (const auto& f : o.files) files.push_back(absolute_path(f));
 
     const std::vector<int> same_result = earlier_with_same_result(files);
+    remove_stale_work_folders();
     Tally tally;
     std::atomic<std::size_t> next{0};
     std::atomic<int> running{0};

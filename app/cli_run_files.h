@@ -22,7 +22,12 @@ public:
 
 private:
     std::string path_;
+    int lock_ = -1;  // held while the folder is in use
 };
+
+// Removes the work folders that runs killed on the way left behind: those
+// whose lock no live run holds.
+void remove_stale_work_folders();
 
 // For each file (absolute paths), the index of an earlier file of the list
 // whose result would have the same name (the same file twice, or song.wav

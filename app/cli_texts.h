@@ -43,6 +43,7 @@ inline constexpr TextPair VALUE_INPUT_GAIN{"ganze dB von -3 bis 18", "whole dB f
 inline constexpr TextPair VALUE_LEVELER{"off, fast oder slow", "off, fast or slow"};
 inline constexpr TextPair VALUE_PRESET{"der Name eines Presets", "the name of a preset"};
 inline constexpr TextPair VALUE_FOLDER{"ein Ordner", "a folder"};
+inline constexpr TextPair VALUE_OUTFORMAT{"1 (WAV) oder 2 ... 9 (MP3)", "1 (WAV) or 2 ... 9 (MP3)"};
 
 // --- one file ------------------------------------------------------------------
 inline constexpr TextPair WRITTEN{"{1}: geschrieben als {2}", "{1}: written as {2}"};
@@ -92,6 +93,10 @@ inline constexpr TextPair INTERRUPTED{"abgebrochen durch das Signal {1}; ein äl
                                       "interrupted by signal {1}; an older result stays as it was"};
 inline constexpr TextPair NO_MP3{"kein MP3-Ergebnis: der Encoder (lame) schlug fehl",
                                 "no MP3 result: the encoder (lame) failed"};
+inline constexpr TextPair NO_ENCODER{"MP3 braucht das Programm lame (im Programmordner oder im PATH); es fehlt",
+                                    "MP3 needs the program lame (in the program's folder or on PATH); it is missing"};
+inline constexpr TextPair NOT_DECODED{"lame konnte die MP3-Datei nicht decodieren",
+                                     "lame could not decode the MP3 file"};
 
 inline constexpr TextPair LOUDNESS{"{1}: Lautheit {2} LUFS, Umfang {3} LU, True Peak {4} dBTP",
                                   "{1}: loudness {2} LUFS, range {3} LU, true peak {4} dBTP"};
