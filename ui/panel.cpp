@@ -136,6 +136,12 @@ void Panel::ZEIGE_STARTBUTTON() {
     else canvas_.print_at(c.row, c.column, texts::START, loaded ? 252 : 7, BUTTON_COLOUR);
 }
 
+void Panel::show_stop_button() {
+    const ControlSpec& c = control(ControlId::Start);
+    box(canvas_, c.click, BUTTON_COLOUR, FRAME_COLOUR);
+    canvas_.print_at(c.row, c.column, texts::STOP, 252, BUTTON_COLOUR);
+}
+
 void Panel::draw_header() {
     for (int i = 0; i < 3; ++i)
         canvas_.print_at(3 + 2 * i, 3, texts::HEADER[i](state_.LANGUAGE), TEXT_COLOUR, PANEL_BACKGROUND);

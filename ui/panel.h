@@ -52,6 +52,8 @@ public:
     void ZEIGE_GATEMIDD() { show_gate(Band::Midd); }
     void ZEIGE_GATEBASS() { show_gate(Band::Bass); }
     void ZEIGE_STARTBUTTON();
+    // The START button in its running state: STOP.
+    void show_stop_button();
 
     // The display procedure of a control named by its setting ("INPUTGAIN",
     // "KOMPR_THRBASS", "EQ", "GATEHIGH", "STARTBUTTON" ...); false for a

@@ -10,6 +10,7 @@
 #include "settings/program_state.h"
 #include "ui/canvas.h"
 #include "ui/info_box.h"
+#include "ui/job_meters.h"
 #include "ui/panel.h"
 #include "ui/player_box.h"
 #include "settings/view.h"
@@ -63,6 +64,16 @@ public:
     void player_progress(int64_t position_ms, int64_t length_ms, int baseline) override {
         player_cursor_.draw(canvas_, position_ms, length_ms, baseline);
     }
+    // The running job (window_job.cpp).
+    void job_start_animation() override;
+    void show_start_button(bool running) override;
+    void job_progress_frame() override;
+    void job_block(const JobBlockInfo& info) override;
+    void job_end_marks() override;
+    bool stop_clicked() override;
+    void job_ends(bool completed) override;
+    JobDisplay& job_display() { return job_; }
+
     // Envelopes (window_envelopes.cpp).
     void clear_source_strip() override;
     void envelope_progress(int percent) override;
@@ -104,6 +115,9 @@ private:
     std::unique_ptr<Panel> panel_;
     ProgramState* state_ = nullptr;
     std::function<void()> on_close_;
+    JobDisplay job_{canvas_};
+    double last_colour_step_ = -1.0;  // FARBENSPIEL2 at most every 0.2 s
+    bool stop_hand_ = false;          // the hand cursor over STOP
     PlayerCursor player_cursor_;
 };
 
