@@ -67,6 +67,10 @@ void Application::HUELLKURVE_ERMITTELN(const std::string& path) {
     }
     view_.info_text("", "");
     clock.sleep_ms(40);
+    // the new envelope on the whole strip
+    state.envelope_first_column = 1;
+    state.envelope_last_column = ENVELOPE_DRAWN_COLUMNS;
+    HUELLKURVEN_ZEICHNEN();
 }
 
 bool Application::HUELLKURVE_ERMITTELN2(const std::string& path) {

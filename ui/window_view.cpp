@@ -110,9 +110,13 @@ void WindowView::blink_hint(const HintMessage& hint, bool batch_running) {
         canvas_.print_at(52, 75, texts::PRESS_ANY_KEY(language()), 0, 30);
         if (!hint.tip.empty() && hint.tip_row > 1) {
             const std::string blank(utf8_length(hint.tip) + 2, ' ');
-            canvas_.print_at(hint.tip_row - 1, hint.tip_column, blank, 0, 15);
-            canvas_.print_at(hint.tip_row, hint.tip_column, " " + hint.tip + " ", 0, 15);
-            canvas_.print_at(hint.tip_row + 1, hint.tip_column, blank, 0, 15);
+            // A tip too long for its column is moved left so that it ends at
+            // the window's last column instead of running off the edge.
+            const int width = static_cast<int>(blank.size());
+            const int column = std::max(1, std::min<int>(hint.tip_column, TEXT_COLUMNS - width + 1));
+            canvas_.print_at(hint.tip_row - 1, column, blank, 0, 15);
+            canvas_.print_at(hint.tip_row, column, " " + hint.tip + " ", 0, 15);
+            canvas_.print_at(hint.tip_row + 1, column, blank, 0, 15);
         }
         // The symbol of the kind: a disc with a mark, drawn a little off its
         // place each time.
