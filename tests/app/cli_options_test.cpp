@@ -3,6 +3,9 @@
 #include "app/cli_options.h"
 #include "app/cli_progress.h"
 
+#include <fstream>
+#include <iterator>
+
 namespace sc::cli {
 namespace {
 
@@ -126,6 +129,34 @@ TEST(ProgressLine, FitsTheTerminalAndCutsTheNameInItsMiddle) {
               "[####################] song.wav  100%");
     EXPECT_EQ(Console::progress_line("song.wav", 0.1, 12, 3725, 80, LANGUAGE_DE),
               "[##------------------] song.wav   10%  12x  noch 1:02:05");
+}
+
+}  // namespace
+}  // namespace sc::cli
+
+namespace sc::cli {
+namespace {
+
+// The manual page renders and names every option of --help.
+TEST(ManualPage, RendersAndListsEveryOptionOfHelp) {
+    if (std::system("command -v man >/dev/null 2>&1") != 0) GTEST_SKIP() << "man is needed";
+    const std::string text = ::testing::TempDir() + "sonoclamper-man.txt";
+    const std::string cmd = "MANWIDTH=200 man -l " + std::string(SONOCLAMPER_MAN) + " 2>&1 | col -b > " + text;
+    ASSERT_EQ(std::system(cmd.c_str()), 0);
+    std::ifstream in(text);
+    const std::string page((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    ASSERT_NE(page.find("SONOCLAMPER(1)"), std::string::npos) << page;
+    for (const auto& spec : option_table()) {
+        std::string head = std::string(spec.name);
+        if (!spec.short_name.empty()) head += ", " + std::string(spec.short_name);
+        if (!spec.value_name.empty()) head += " " + std::string(spec.value_name);
+        // a short tag shares its line with the text
+        EXPECT_TRUE(page.find("\n       " + head + "\n") != std::string::npos ||
+                    page.find("\n       " + head + " ") != std::string::npos)
+            << head;
+    }
+    for (const char* section : {"EXIT STATUS", "FILES", "ENVIRONMENT", "LC_MESSAGES", "128+N"})
+        EXPECT_NE(page.find(section), std::string::npos) << section;
 }
 
 }  // namespace

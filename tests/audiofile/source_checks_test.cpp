@@ -17,18 +17,7 @@ using test::u32le;
 // Enough data bytes for the job-start size check (5 s worth of frames).
 uint32_t five_seconds(const FmtFields& f) { return f.rate % 65536 * f.channels * 5; }
 
-class SourceChecks : public test::FileTest {
-protected:
-
-    std::optional<LoadReason> load(const std::string& bytes) {
-        auto file = fs.open(dir.write("load.wav", bytes), platform::OpenMode::Read);
-        return load_time_check(*file, fmt, state, view, clock);
-    }
-    int16_t job(const std::string& bytes) {
-        auto file = fs.open(dir.write("job.wav", bytes), platform::OpenMode::Read);
-        return job_start_check(*file, fmt, state, view);
-    }
-};
+using SourceChecks = test::SourceCheckTest;
 
 TEST_F(SourceChecks, CanonicalHeaderPutsSamplesAtPosition45InBothPasses) {
     const FmtFields f;

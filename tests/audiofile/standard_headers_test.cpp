@@ -28,17 +28,7 @@ std::string extensible_fmt(int channels, uint32_t rate, int bits, const std::str
     return chunk("fmt ", body);
 }
 
-class StandardHeaders : public test::FileTest {
-protected:
-    std::optional<LoadReason> load(const std::string& bytes) {
-        auto file = fs.open(dir.write("load.wav", bytes), platform::OpenMode::Read);
-        return load_time_check(*file, fmt, state, view, clock);
-    }
-    int16_t job(const std::string& bytes) {
-        auto file = fs.open(dir.write("job.wav", bytes), platform::OpenMode::Read);
-        return job_start_check(*file, fmt, state, view);
-    }
-};
+using StandardHeaders = test::SourceCheckTest;
 
 TEST_F(StandardHeaders, ExtensiblePcmCountsAsPcmAndKeepsTheExtendedFormatHint) {
     const std::string wav = riff_wave({extensible_fmt(1, 48000, 24, kPcmGuid), data_chunk(48000 * 3 * 5)});

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include "audiofile/source_checks.h"
 #include "audiofile/source_format.h"
 #include "platform/clock.h"
 #include "platform/file_system.h"
@@ -109,6 +110,19 @@ protected:
     platform::VirtualClock clock;
     SourceFormat fmt;
     platform::FileSystem& fs = platform::real_file_system();
+};
+
+// The two source checks on bytes written to a file of the folder.
+class SourceCheckTest : public FileTest {
+protected:
+    std::optional<LoadReason> load(const std::string& bytes) {
+        auto file = fs.open(dir.write("load.wav", bytes), platform::OpenMode::Read);
+        return load_time_check(*file, fmt, state, view, clock);
+    }
+    int16_t job(const std::string& bytes) {
+        auto file = fs.open(dir.write("job.wav", bytes), platform::OpenMode::Read);
+        return job_start_check(*file, fmt, state, view);
+    }
 };
 
 }  // namespace sc::test
