@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "settings/envelope.h"
+#include "settings/page_records.h"
 
 namespace sc {
 
@@ -171,6 +172,20 @@ public:
     virtual void attention_colours() {}
     // The box of a selection screen over the panel.
     virtual void selection_box(const SelectionBox& /*box*/) {}
+
+    // --- full pages ------------------------------------------------------------
+    // TASTE_EINGEBEN: waits for a key and returns it; the close button ends
+    // the program in order.
+    virtual std::string TASTE_EINGEBEN() { return ""; }
+    // Clears the window for a page of text, with a frame when asked.
+    virtual void page_begin(bool /*framed*/) {}
+    // One text of a page at a text position; headings in the second colour.
+    virtual void page_text(int /*row*/, int /*column*/, std::string_view /*text*/, bool /*heading*/ = false) {}
+    // Help page n (1 ... HELP_PAGE_COUNT) in the panel language, with its
+    // navigation line.
+    virtual void help_page(int /*page*/) {}
+    // A page with measured filter responses on a level / frequency grid.
+    virtual void response_diagram(const ResponseDiagram& /*diagram*/) {}
 };
 
 }  // namespace sc

@@ -4,13 +4,6 @@
 
 namespace sc {
 
-void Application::ABOUTLE() {}
-void Application::memory_page() {}
-void Application::EQ_DIAGRAMM() {}
-void Application::equalizer_measurement_page() {}
-void Application::EQ_Q_BESTIMMEN(int /*band*/) {}
-
-
 void Application::USER_SETUP_LADEN_UND_ANWENDEN(int /*slot*/) {}
 void Application::USER_SETUP_SPEICHERN(int /*slot*/) {}
 void Application::SETUP_SPRACHE_SPEICHERN() {}

@@ -7,8 +7,10 @@
 #include "platform/keys.h"
 #include "settings/text.h"
 #include "settings/program_exit.h"
+#include "ui/help_pages.h"
 #include "ui/palette.h"
 #include "ui/selection_box.h"
+#include "ui/response_diagram.h"
 #include "ui/window_texts.h"
 
 namespace sc::ui {
@@ -202,6 +204,31 @@ void WindowView::set_window_title(std::string_view title) { window_.set_title(st
 
 void WindowView::selection_box(const SelectionBox& box) {
     draw_selection_box(canvas_, box);
+}
+
+void WindowView::page_begin(bool framed) {
+    platform::ScreenLockScope lock(canvas_.screen_lock(), platform::ScreenLock::GENERAL);
+    draw_page_background(canvas_, framed);
+    page_framed_ = framed;
+    info_.forget();
+}
+
+void WindowView::page_text(int row, int column, std::string_view text, bool heading) {
+    draw_page_text(canvas_, row, column, text, heading);
+    // Text in the outer columns and rows must not cut the frame.
+    if (page_framed_) draw_page_frame(canvas_);
+}
+
+void WindowView::help_page(int page) {
+    platform::ScreenLockScope lock(canvas_.screen_lock(), platform::ScreenLock::GENERAL);
+    draw_help_page(canvas_, page, language());
+    info_.forget();
+}
+
+void WindowView::response_diagram(const ResponseDiagram& diagram) {
+    platform::ScreenLockScope lock(canvas_.screen_lock(), platform::ScreenLock::GENERAL);
+    draw_response_diagram(canvas_, diagram);
+    info_.forget();
 }
 
 void MAUS_SCHUBSEN(platform::Window& window) {

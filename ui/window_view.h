@@ -105,8 +105,13 @@ public:
     }
     void selection_box(const SelectionBox& box) override;
 
-private:
+    void page_begin(bool framed) override;
+    void page_text(int row, int column, std::string_view text, bool heading = false) override;
+    void help_page(int page) override;
+    void response_diagram(const ResponseDiagram& diagram) override;
     int16_t language() const { return state_ ? state_->LANGUAGE : LANGUAGE_DE; }
+
+private:
     void closing();
 
     platform::Window& window_;
@@ -119,6 +124,7 @@ private:
     double last_colour_step_ = -1.0;  // FARBENSPIEL2 at most every 0.2 s
     bool stop_hand_ = false;          // the hand cursor over STOP
     PlayerCursor player_cursor_;
+    bool page_framed_ = false;
 };
 
 }  // namespace sc::ui
