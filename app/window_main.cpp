@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <memory>
 
+#include "platform/desktop_file_dialog.h"
 #include "platform/keys.h"
 #include "platform/media_control.h"
 #include "platform/scripted_audio.h"
@@ -14,6 +15,7 @@
 #endif
 #include "shell/application.h"
 #include "settings/program_exit.h"
+#include "ui/file_dialog_view.h"
 #include "ui/window_view.h"
 
 namespace sc {
@@ -80,9 +82,12 @@ int run_window(const WindowOptions& options) {
 
     ui::WindowView view(*window);
     platform::WindowClock clock(*window);
+    ui::DrawnFileDialog drawn_dialog(view);
+    platform::DesktopFileDialog dialog(drawn_dialog, platform::real_environment(), platform::real_processes());
     PlatformServices services{platform::real_file_system(), clock, platform::real_environment(),
                               platform::real_processes()};
     services.media = &media;
+    services.dialog = &dialog;
     Application app(view, services);
     view.attach(app.params, app.state);
     // during a job the job ends first, as STOP ends it
