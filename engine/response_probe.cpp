@@ -102,7 +102,7 @@ PeakShape measure_peak(const std::function<double(double)>& level_db, double f_l
     const double edge = shape.peak_db - 3.0;
     // Halves the interval (in octaves) between a point above and one below the edge.
     auto crossing = [&](double above, double below) {
-        for (int i = 0; i < 24; ++i) {
+        for (int i = 0; i < 14; ++i) {
             const double m = std::sqrt(above * below);
             (level_db(m) >= edge ? above : below) = m;
         }
