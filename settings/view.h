@@ -174,9 +174,6 @@ public:
     virtual void selection_box(const SelectionBox& /*box*/) {}
 
     // --- full pages ------------------------------------------------------------
-    // TASTE_EINGEBEN: waits for a key and returns it; the close button ends
-    // the program in order.
-    virtual std::string TASTE_EINGEBEN() { return ""; }
     // Clears the window for a page of text, with a frame when asked.
     virtual void page_begin(bool /*framed*/) {}
     // One text of a page at a text position; headings in the second colour.
