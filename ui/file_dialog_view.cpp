@@ -149,6 +149,9 @@ void DrawnFileDialog::draw(const FileDialogModel& m) {
 
 DrawnFileDialog::Outcome DrawnFileDialog::on_key(FileDialogModel& m, const std::string& key) {
     namespace ext = platform::ext;
+    // The close button's key comes back only when its handler did not end
+    // the program (a job asked to stop first): the dialog ends like Esc.
+    if (key == platform::KEY_CLOSE) return Outcome::Cancelled;
     if (m.problem() == Problem::ConfirmOverwrite) return m.confirm(is_yes(key));
     if (key.size() == 2 && key[0] == '\0') {
         switch (static_cast<unsigned char>(key[1])) {
