@@ -218,13 +218,15 @@ TEST_F(MainLoop, TheCloseButtonEndsTheProgramInEveryWait) {
 
 TEST_F(MainLoop, TheInfoButtonShowsTheHelpAndThePointerComesBack) {
     press(0.5, 760, 36, 1);
-    run_for(1.5);
+    for (int page = 1; page <= 6; ++page) window.key_at(1.0 + 0.5 * page, "k");  // six pages turned
+    run_for(5.0);
     EXPECT_EQ(app.state.help_request, 0);
     EXPECT_TRUE(window.pointer_visible());
     // From the window's edge the pointer comes back inside.
     window.pointer_at(now(), 799, 300);
     app.state.help_request = 1;
-    run_for(0.5);
+    for (int page = 1; page <= 6; ++page) window.key_at(now() + 0.3 * page, "k");
+    run_for(2.5);
     EXPECT_EQ(app.state.help_request, 0);
     ASSERT_FALSE(window.pointer_moves().empty());
     EXPECT_EQ(window.pointer_moves().back(), std::make_pair(100, 100));
