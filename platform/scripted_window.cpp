@@ -35,6 +35,7 @@ void ScriptedWindow::advance_pointer() {
         const PointerState next = pointer_script_.front().state;
         pointer_.x = next.x;
         pointer_.y = next.y;
+        pointer_.pressed |= next.buttons & ~pointer_.buttons;
         pointer_.buttons = next.buttons;
         pointer_.wheel += next.wheel;
         pointer_script_.pop_front();
@@ -46,6 +47,7 @@ PointerState ScriptedWindow::pointer() {
     advance_pointer();
     PointerState p = pointer_;
     pointer_.wheel = 0;
+    pointer_.pressed = 0;
     return p;
 }
 

@@ -134,6 +134,7 @@ public:
         if (b & SDL_BUTTON_RMASK) p.buttons |= BUTTON_RIGHT_BIT;
         // A click that began and ended between two readings still counts once.
         p.buttons |= pressed_;
+        p.pressed = pressed_;
         pressed_ = 0;
         p.wheel = wheel_;
         wheel_ = 0;

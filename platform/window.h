@@ -22,6 +22,7 @@ struct PointerState {
     int y = 0;
     int wheel = 0;    // wheel steps since the last query, away from the user positive
     int buttons = 0;  // bit 1 left, bit 2 right: 1, 2, or 3 for both
+    int pressed = 0;  // buttons pressed since the last query (same bits)
 };
 
 class Window {

@@ -46,6 +46,7 @@ struct PointerInfo {
     int x = 0;
     int y = 0;
     int buttons = 0;
+    int pressed = 0;  // buttons pressed since the last reading, even if up again
 };
 
 // A selection screen of the factory presets: its entries at their text rows

@@ -183,8 +183,8 @@ bool Application::main_loop_pass() {
         state.cursor_hook_state = 0;
     }
     clock.sleep_ms(30);
-    // 10. a click, once per press
-    const int new_press = mouse.buttons & ~last_buttons_;
+    // 10. a click, once per press (a press between two readings counts too)
+    const int new_press = (mouse.buttons & ~last_buttons_) | mouse.pressed;
     last_buttons_ = mouse.buttons;
     if (new_press) {
         pass_pointer_ = &mouse;

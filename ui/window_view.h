@@ -89,7 +89,7 @@ public:
     bool key_held(int scan_code) override { return window_.key_down(scan_code); }
     PointerInfo pointer() override {
         const platform::PointerState p = window_.pointer();
-        return {p.x, p.y, p.buttons};
+        return {p.x, p.y, p.buttons, p.pressed};
     }
     void move_pointer(int x, int y) override { window_.move_pointer(x, y); }
     void show_pointer(bool visible) override { window_.show_pointer(visible); }

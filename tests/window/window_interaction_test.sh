@@ -23,10 +23,15 @@ text_at() {
   xwd -silent -id "$win" -out "$work/w.xwd" || return 1
   "$reader" "$work/w.xwd" ${SC_KEEP_WINDOW_PNG:+--png "$SC_KEEP_WINDOW_PNG.$1-$2.png"} "$1" "$2" "$3"
 }
+# Waits up to 10 s for the text (a slow build draws later), then judges.
 expect_text() {  # row column expected what
-  local got
-  got=$(text_at "$1" "$2" "${#3}")
-  [ "$got" = "$3" ] || fail "$4: expected \"$3\" at row $1, column $2, saw \"$got\""
+  local got _
+  for _ in $(seq 50); do
+    got=$(text_at "$1" "$2" "${#3}")
+    [ "$got" = "$3" ] && return 0
+    sleep 0.2
+  done
+  fail "$4: expected \"$3\" at row $1, column $2, saw \"$got\""
 }
 point() { xdotool mousemove --window "$win" "$1" "$2"; sleep 0.6; }
 click() { xdotool mousemove --window "$win" "$1" "$2" click "$3"; sleep 0.6; }
@@ -45,8 +50,12 @@ click 600 330 1
 expect_text 25 5 "   6" "IN GAIN after MUS_hard"
 expect_text 41 37 "  85" "bass attack after MUS_hard"
 
-# Three right clicks on IN GAIN: +3 dB.
-for _ in 1 2 3; do click 40 180 3; done
+# Three right clicks on IN GAIN: +3 dB, one step each.
+click 40 180 3
+expect_text 25 5 "   7" "IN GAIN after one right click"
+click 40 180 3
+expect_text 25 5 "   8" "IN GAIN after two right clicks"
+click 40 180 3
 expect_text 25 5 "   9" "IN GAIN after three right clicks"
 click 40 180 1
 expect_text 25 5 "   8" "IN GAIN after a left click"
@@ -54,8 +63,10 @@ expect_text 25 5 "   8" "IN GAIN after a left click"
 # The equalizer: two left clicks on the 1 kHz band, then the 0 key with the
 # pointer over the bars; the hover text tells the band's gain.
 click 65 240 1
-click 65 240 1
 point 66 240
+expect_text 46 3 " KLICK  links/rechts = Equalizer.    1 kHz  +0.5 dB" "1 kHz raised by one click"
+click 65 240 1
+point 65 240
 expect_text 46 3 " KLICK  links/rechts = Equalizer.    1 kHz  +1.0 dB" "1 kHz raised by two clicks"
 xdotool key 0
 sleep 0.6
