@@ -66,7 +66,7 @@ click 65 240 1
 point 66 240
 expect_text 46 3 " KLICK  links/rechts = Equalizer.    1 kHz  +0.5 dB" "1 kHz raised by one click"
 click 65 240 1
-point 65 240
+point 66 240
 expect_text 46 3 " KLICK  links/rechts = Equalizer.    1 kHz  +1.0 dB" "1 kHz raised by two clicks"
 xdotool key 0
 sleep 0.6
