@@ -37,7 +37,7 @@ ctest --test-dir build/release --output-on-failure -j"$jobs"
 echo "== sanitizer build"
 cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DSC_SANITIZE=ON -DSC_BUILD_BENCH=OFF "${launcher[@]}" >/dev/null
 cmake --build build/asan -j"$jobs"
-ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp \
   ctest --test-dir build/asan --output-on-failure -j"$jobs"
 
 echo "== race check (ThreadSanitizer, --jobs 4 on real files)"
