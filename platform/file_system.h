@@ -97,6 +97,9 @@ public:
     // Forces the entry of path in its folder onto the disk (fsync of the
     // folder); false when it failed.
     virtual bool sync_folder(const std::string& /*path*/) { return true; }
+    // Creates the folder and the missing folders above it (for the user
+    // only); true when the folder is there afterwards.
+    virtual bool create_folders(const std::string& /*path*/) { return false; }
 };
 
 // The system's words for an errno value (strerror, thread-safe).

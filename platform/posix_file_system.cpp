@@ -239,6 +239,17 @@ public:
         ::closedir(dir);
         return out;
     }
+
+    bool create_folders(const std::string& path) override {
+        if (path.empty()) return false;
+        for (std::size_t slash = path.find('/', 1);; slash = path.find('/', slash + 1)) {
+            const std::string part = path.substr(0, slash);
+            if (!part.empty() && ::mkdir(part.c_str(), 0700) != 0 && errno != EEXIST) return false;
+            if (slash == std::string::npos) break;
+        }
+        struct stat st{};
+        return ::stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+    }
 };
 
 }  // namespace

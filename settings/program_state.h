@@ -14,6 +14,7 @@ namespace sc {
 
 inline constexpr int BATCH_MAX = 1000;
 inline constexpr int USER_SETUP_SLOTS = 20;
+inline constexpr int16_t USER_SETUP_NAMES_ONLY = 2;
 
 inline constexpr const char* WINDOW_TITLE = " SONOCLAMPER | DYNAMIC-PROCESSOR | D45a";
 inline constexpr const char* MP3_BUFFER_NAME = "000-SONOCLAMPER-MP3-BUFFER.WAV";
@@ -94,7 +95,13 @@ struct ProgramState {
     int8_t screen_locked = 0;
     int16_t source_validation_code = 0;
 
+    // Names of the user setups, 30 characters each ("" for a slot never
+    // loaded or saved); the file and its folder ("/" at the end).
     std::array<std::string, USER_SETUP_SLOTS> user_setup_names{};
+    std::string user_setups_file;
+    std::string user_setups_folder;
+    // USER_SETUP_NAMES_ONLY: the next load of a user setup reads its name only.
+    int16_t user_setup_mode = 0;
 };
 
 }  // namespace sc

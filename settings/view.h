@@ -77,6 +77,12 @@ public:
     // draining the keys and waiting for one (TASTE_EINGEBEN).
     virtual void text_screen(const std::vector<std::string>& /*lines*/, bool /*wait_for_key*/) {}
 
+    // The name prompt of a user setup in the info box: the prompt at text row
+    // 46, column 6; the Enter hint at row 48, column 66; the edit field (its
+    // cursor already drawn in) at row 48, column 6.
+    virtual void setup_name_prompt(std::string_view /*prompt*/, std::string_view /*enter_hint*/,
+                                   std::string_view /*field*/) {}
+
     // Sleeps up to ms; a key press ends the sleep early.
     virtual void sleep_or_key(int /*ms*/) {}
 

@@ -57,6 +57,7 @@ void Application::restart() {
     // 10. the start-up preset again, the leveler curve
     SETUP_VOICESOFT();
     K_KURVE_ERZEUGEN_LEVE();
+    read_user_setup_names();
 
     // 11. no batch yet
     state.batch_count = state.batch_mp3_count = state.batch_wav_count = 0;
@@ -107,6 +108,7 @@ void Application::run_time_error(const RunTimeError& error) {
     }
     if (state.error_context == 2) {
         box(shell_texts::SETUPS_FILE_ERROR);
+        setups_alert_shown_ = true;
         restart();
         return;
     }

@@ -164,6 +164,9 @@ public:
     void SETUP_SPRACHE_SPEICHERN();
     // Stores the last-used folder (3 ... 99 characters) in the setups file.
     void store_last_used_folder();
+    // Start-up step 10: the names of slots 1 ... 20, the language and the
+    // last-used folder, read in names-only mode.
+    void read_user_setup_names();
 
     // MP3 through the encoder program, and the DIGAS import.
     bool LAME_EXE_PRUEFEN();
@@ -220,12 +223,19 @@ private:
     // Deletes a work file if it is there.
     void remove_if_present(const std::string& path);
 
+    // Sets the path of the user setups file; at the first start a file of
+    // the program folder is copied to the configuration folder.
+    void locate_user_setups_file();
+
     View& view_;
     PlatformServices platform_;
     int source_channels_ = 1;
     std::string own_work_folder_;
     bool job_running_ = false;
     bool close_requested_ = false;
+    // The setups file alert was shown by the error handler; the restart's
+    // reading of the names does not show it again.
+    bool setups_alert_shown_ = false;
 };
 
 }  // namespace sc

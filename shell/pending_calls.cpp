@@ -4,10 +4,6 @@
 
 namespace sc {
 
-void Application::USER_SETUP_LADEN_UND_ANWENDEN(int /*slot*/) {}
-void Application::USER_SETUP_SPEICHERN(int /*slot*/) {}
-void Application::SETUP_SPRACHE_SPEICHERN() {}
-void Application::store_last_used_folder() {}
 
 
 }  // namespace sc

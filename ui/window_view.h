@@ -44,6 +44,7 @@ public:
         info_.INFOTEXTUNTEN2GRAU(line1, line2);
     }
     void text_screen(const std::vector<std::string>& lines, bool wait_for_key) override;
+    void setup_name_prompt(std::string_view prompt, std::string_view enter_hint, std::string_view field) override;
     void sleep_or_key(int ms) override;
     void wait_no_key() override;
     void file_line(std::string_view text) override;
