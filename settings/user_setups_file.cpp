@@ -55,9 +55,10 @@ private:
 };
 
 // A gain or ratio: NaN leaves the setting, anything else is clamped.
-void load_clamped(float v, float& out, float lo, float hi) {
-    if (std::isnan(v)) return;
+bool load_clamped(float v, float& out, float lo, float hi) {
+    if (std::isnan(v)) return false;
     out = std::clamp(v, lo, hi);
+    return true;
 }
 
 // A make-up gain: 0.0 (or below) is mute, above it the knob's range.
@@ -166,10 +167,8 @@ int16_t decode_language(uint8_t b) { return static_cast<int16_t>(std::clamp<int>
 
 void read_record_fields(std::string_view record, ParameterSet& p) {
     const FieldReader f(record);
-    if (f.has(F_INPUTGAIN, 4)) {
-        load_clamped(f.f32(F_INPUTGAIN), p.INPUTGAIN, INPUTGAIN_MIN, INPUTGAIN_MAX);
+    if (f.has(F_INPUTGAIN, 4) && load_clamped(f.f32(F_INPUTGAIN), p.INPUTGAIN, INPUTGAIN_MIN, INPUTGAIN_MAX))
         snap_INPUTGAIN(p);
-    }
     if (f.has(F_INPUTAUTO, 1) && f.u8(F_INPUTAUTO) <= 2) p.INPUTAUTO = f.u8(F_INPUTAUTO);
     if (f.has(F_THRBASS, 4)) load_threshold(f.i32(F_THRBASS), p, Band::Bass);
     if (f.has(F_RATBASS, 4)) load_ratio(f.f32(F_RATBASS), p.KOMPR_RATBASS);
