@@ -16,7 +16,9 @@ std::string with_slash(std::string folder) {
     return folder;
 }
 
-bool exists(platform::FileSystem& fs, const std::string& path) { return fs.find_first(path).has_value(); }
+bool exists(platform::FileSystem& fs, const std::string& path) {
+    return fs.kind(path) != platform::FileKind::Missing;
+}
 
 // A name beside the file that no other save (of this or another running
 // program) uses at the same time.
@@ -60,6 +62,7 @@ SetupsFileBytes read_setups_file(platform::FileSystem& fs, const std::string& pa
     r.bytes.resize(want);
     const std::size_t got = want ? file->read_at(0, r.bytes.data(), want) : 0;
     file->close();
+    // (a folder or a device of that name cannot be opened as a file: Unreadable above)
     r.status = got == want ? SetupsFileStatus::Read : SetupsFileStatus::Unreadable;
     if (got != want) r.bytes.clear();
     return r;
@@ -68,11 +71,11 @@ SetupsFileBytes read_setups_file(platform::FileSystem& fs, const std::string& pa
 bool patch_setups_file(platform::FileSystem& fs, const std::string& folder, const std::string& path,
                        const std::vector<BytePatch>& patches, const std::string& base) {
     if (!folder.empty() && !fs.create_folders(folder)) return false;
-    // A write-protected file stays as it is.
-    if (exists(fs, path) && !fs.open(path, platform::OpenMode::ReadWrite)) return false;
+    // A write-protected file (or a folder of that name) stays as it is.
+    if (exists(fs, path) && !fs.may_replace(path)) return false;
 
     const std::string temp = fresh_name_beside(path);
-    auto out = fs.open(temp, platform::OpenMode::CreateTruncate);
+    auto out = fs.open(temp, platform::OpenMode::CreateLocked);
     if (!out) return false;
     bool ok = true;
     const std::string& from = base.empty() ? path : base;
@@ -85,9 +88,12 @@ bool patch_setups_file(platform::FileSystem& fs, const std::string& folder, cons
         if (!ok) break;
         ok = out->write_at(p.at, p.bytes.data(), p.bytes.size());
     }
+    ok = ok && out->sync();
     ok = out->close() && ok;
     ok = ok && fs.rename(temp, path);
     if (!ok) fs.remove(temp);
+    // The new name on the disk too, so that a power cut finds one of the two files.
+    if (ok) fs.sync_folder(path);
     return ok;
 }
 
