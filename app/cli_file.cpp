@@ -12,6 +12,7 @@
 #include "app/cli_reasons.h"
 #include "app/cli_run_files.h"
 #include "app/cli_texts.h"
+#include "app/cli_user_setups.h"
 #include "app/cli_view.h"
 #include "audiofile/chunk_walk.h"
 #include "audiofile/mp3_lame.h"
@@ -50,12 +51,24 @@ std::string access_problem(const std::string& path, int16_t language) {
     return {};
 }
 
-void configure(Application& app, const Options& o) {
+bool configure(Application& app, const Options& o) {
     app.startup({});
     app.state.LANGUAGE = o.message_language;
     app.apply(o.preset);
+    bool loaded = true;
+    if (o.user_setup_slot) {
+        try {
+            app.USER_SETUP_LADEN_UND_ANWENDEN(*o.user_setup_slot);
+        } catch (const RunTimeError&) {
+            app.state.error_context = 0;
+            loaded = false;
+        }
+        // the load brings the language the window keeps
+        app.state.LANGUAGE = o.message_language;
+    }
     apply_settings(o, app.params);
     app.D__DECKELZEIGEN();
+    return loaded;
 }
 
 FileResult process_file(const Options& o, const std::string& path, const std::string& same_as, Console& console) {
@@ -75,7 +88,7 @@ FileResult process_file(const Options& o, const std::string& path, const std::st
     // the window's work files are the window's
     const OwnWorkFolder work_folder;
     app.use_own_work_folder(work_folder.path());
-    configure(app, o);
+    if (!configure(app, o)) return refused(r, user_setups_unreadable(app.state.user_setups_file, lang));
     auto& s = app.state;
 
     s.output_folder = o.output_dir;

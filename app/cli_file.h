@@ -40,7 +40,7 @@ struct FileResult {
 
 // Start-up of a fresh application as the options want it: language, preset
 // and the settings options on top.
-void configure(Application& app, const Options& o);
+bool configure(Application& app, const Options& o);
 
 // Processes the file at the absolute path on an application of its own.
 // `same_as` names an earlier file of the command with the same result.

@@ -136,6 +136,12 @@ bool take_output_dir(Options& o, const std::string& v, int16_t, std::string&) {
     return true;
 }
 
+bool take_user_setup(Options& o, const std::string& v, int16_t, std::string&) {
+    if (v.find_first_not_of(' ') == std::string::npos) return false;
+    o.user_setup = v;
+    return true;
+}
+
 template <bool Options::*Flag>
 bool take_switch(Options& o, const std::string&, int16_t, std::string&) {
     o.*Flag = true;
@@ -161,6 +167,17 @@ const std::vector<OptionSpec>& option_table() {
           "(\"VOCAL: Bass_Soft\", \"Strings: general\", ...) or its procedure name (SETUP_ST_ALLG);\n"
           "case, spaces and punctuation do not matter"},
          take_preset},
+        {"--user-setup", "", "N|NAME", T::VALUE_USER_SETUP,
+         {"ein im Fenster gespeichertes User-Setup auf dem Preset: Platz 1..20 oder sein Name\n"
+          "(Groß- und Kleinschreibung und Leerzeichen außen herum zählen nicht); die\n"
+          "Einstellungsoptionen wirken darauf",
+          "a user setup saved in the window, on top of the preset: slot 1..20 or its name\n"
+          "(case and spaces around it do not matter); the settings options act on top of it"},
+         take_user_setup},
+        {"--list-user-setups", "", "", NONE,
+         {"die gespeicherten User-Setups mit Platz und Namen ausgeben",
+          "list the saved user setups with their slots and names"},
+         take_switch<&Options::list_user_setups>},
         {"--list-presets", "", "", NONE,
          {"alle 27 Presets mit Namen, Beschriftungen und dem, was sie einstellen, ausgeben",
           "list all 27 presets with their names, labels and what they set"},

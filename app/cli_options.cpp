@@ -138,7 +138,7 @@ ParseResult parse(const std::vector<std::string>& args, int16_t language) {
         }
     }
     if (o.language) o.message_language = *o.language;
-    if (o.help || o.version || o.list_presets || o.show_settings) return r;
+    if (o.help || o.version || o.list_presets || o.show_settings || o.list_user_setups) return r;
     if (!o.process) return fail(usage_error(say(T::NOTHING_TO_DO, language), language));
     if (o.files.empty()) return fail(usage_error(say(T::NO_FILES, language), language));
     return r;

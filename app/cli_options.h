@@ -44,6 +44,12 @@ struct Options {
     bool bypass = false;
     std::optional<int16_t> outformat;  // 1 WAV, 2 ... 9 MP3
 
+    // A user setup saved in the window, applied on top of the preset and
+    // under the settings options: the slot number or name as given, and the
+    // slot it was found in.
+    std::optional<std::string> user_setup;
+    std::optional<int> user_setup_slot;
+    bool list_user_setups = false;
     std::vector<std::string> files;
 };
 

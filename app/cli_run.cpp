@@ -21,6 +21,7 @@
 #include "app/cli_listing.h"
 #include "app/cli_run_files.h"
 #include "app/cli_texts.h"
+#include "app/cli_user_setups.h"
 #include "platform/interruption.h"
 #include "shell/application.h"
 
@@ -179,6 +180,16 @@ int main(const std::vector<std::string>& args) {
     if (o.version) {
         std::cout << say(T::VERSION, o.message_language, {SC_VERSION}) << "\n";
         return 0;
+    }
+    if (o.list_user_setups || o.user_setup) {
+        const StoredSetups stored = stored_user_setups();
+        if (o.list_user_setups) return list_user_setups(stored, o.message_language, std::cout, std::cerr);
+        std::string error;
+        o.user_setup_slot = find_user_setup(stored, *o.user_setup, o.message_language, error);
+        if (!o.user_setup_slot) {
+            std::cerr << say(T::PROGRAM_PREFIX, o.message_language) << error << "\n";
+            return 2;
+        }
     }
     if (o.list_presets) {
         std::cout << presets_listing(o.message_language);

@@ -42,6 +42,8 @@ inline constexpr TextPair VALUE_EQ{"BAND=dB: Band 1..12 oder 100 ... 15000 Hz (a
 inline constexpr TextPair VALUE_INPUT_GAIN{"ganze dB von -3 bis 18", "whole dB from -3 to 18"};
 inline constexpr TextPair VALUE_LEVELER{"off, fast oder slow", "off, fast or slow"};
 inline constexpr TextPair VALUE_PRESET{"der Name eines Presets", "the name of a preset"};
+inline constexpr TextPair VALUE_USER_SETUP{"ein Platz 1..20 oder der Name eines gespeicherten User-Setups",
+                                           "a slot 1..20 or the name of a saved user setup"};
 inline constexpr TextPair VALUE_FOLDER{"ein Ordner", "a folder"};
 inline constexpr TextPair VALUE_OUTFORMAT{"1 (WAV) oder 2 ... 9 (MP3)", "1 (WAV) or 2 ... 9 (MP3)"};
 

@@ -1,7 +1,9 @@
 // Fakes of the platform and of the view for the shell's tests.
 #pragma once
 
+#include <filesystem>
 #include <map>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -13,8 +15,32 @@
 
 namespace sc::test {
 
+// The user's configuration folder of a test, so that the user setups file of
+// a test never lands outside the temporary folder: a fresh name, removed at
+// the end (the program creates the folder when it first saves).
+class ConfigHome {
+public:
+    ConfigHome() {
+        std::random_device rd;
+        path_ = (std::filesystem::temp_directory_path() / ("sc-config-" + std::to_string(rd()) + std::to_string(rd())))
+                    .string();
+    }
+    ConfigHome(const ConfigHome&) : ConfigHome() {}
+    ConfigHome& operator=(const ConfigHome&) { return *this; }
+    ~ConfigHome() {
+        std::error_code ec;
+        std::filesystem::remove_all(path_, ec);
+    }
+    const std::string& path() const { return path_; }
+
+private:
+    std::string path_;
+};
+
 class FakeEnvironment : public platform::Environment {
 public:
+    FakeEnvironment() { vars["XDG_CONFIG_HOME"] = config_home.path(); }
+    ConfigHome config_home;
     std::map<std::string, std::string> vars;
     std::string program = "/opt/tools/sonoclamper";
     std::optional<std::string> get(const std::string& name) override {

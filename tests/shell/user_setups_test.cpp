@@ -390,6 +390,7 @@ TEST_F(UserSetups, AFileOfTheProgramFolderIsTakenOverOnceAtTheFirstStart) {
 
 TEST(UserSetupsFolder, ConfigurationFolderOfTheUser) {
     test::FakeEnvironment env;
+    env.vars.clear();
     EXPECT_EQ(user_setups_folder_from(env, "/opt/sc/"), "/opt/sc/");
     env.vars["HOME"] = "/home/ute";
     EXPECT_EQ(user_setups_folder_from(env, "/opt/sc/"), "/home/ute/.config/sonoclamper/");
