@@ -15,7 +15,7 @@ cleanup() {
 }
 trap cleanup EXIT
 export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
-export TEMP="$work" TMPDIR="$work"
+export TEMP="$work" TMPDIR="$work" XDG_CONFIG_HOME="$work/config"
 title=" SONOCLAMPER | DYNAMIC-PROCESSOR | D45a"
 rehearsal="$work/000-SONOCLAMPER-Rehearsal.WAV"
 
