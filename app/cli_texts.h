@@ -110,5 +110,16 @@ inline constexpr TextPair SUMMARY{"{1} bearbeitet, {2} übersprungen, {3} fehlge
 inline constexpr TextPair TIME_LEFT{"noch {1}", "{1} left"};
 inline constexpr TextPair VERSION{"sonoclamper {1}", "sonoclamper {1}"};
 
+// The user setups saved in the window (--user-setup, --list-user-setups).
+inline constexpr TextPair USER_SETUP_EMPTY{"auf Platz {1} ist kein User-Setup gespeichert (--list-user-setups zeigt sie)",
+                                           "user setup slot {1} holds no saved setup (--list-user-setups shows them)"};
+inline constexpr TextPair USER_SETUP_UNKNOWN{
+    "kein gespeichertes User-Setup heißt \"{1}\" (--list-user-setups zeigt sie)",
+    "no saved user setup is named \"{1}\" (--list-user-setups shows them)"};
+inline constexpr TextPair USER_SETUPS_UNREADABLE{"die User-Setup-Datei {1} kann nicht gelesen werden",
+                                                 "the user setups file {1} cannot be read"};
+inline constexpr TextPair USER_SETUPS_HEAD{"Gespeicherte User-Setups in {1}:", "Saved user setups in {1}:"};
+inline constexpr TextPair USER_SETUPS_NONE{"Keine User-Setups gespeichert in {1}", "No user setups saved in {1}"};
+
 }  // namespace texts
 }  // namespace sc::cli

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <ostream>
 
-#include "app/cli_user_setup_texts.h"
+#include "app/cli_texts.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
 #include "settings/program_state.h"
@@ -16,7 +16,7 @@ namespace sc::cli {
 
 namespace {
 
-namespace T = user_setup_texts;
+namespace T = texts;
 
 std::string trimmed(std::string s) {
     while (!s.empty() && (s.back() == ' ' || s.back() == '\0')) s.pop_back();
@@ -28,13 +28,6 @@ std::string folded(const std::string& s) {
     std::string r = trimmed(s);
     for (char& c : r) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
     return r;
-}
-
-template <typename... A>
-std::string say(TextPair text, int16_t language, A... args) {
-    char line[1024];
-    std::snprintf(line, sizeof line, std::string(text(language)).c_str(), args...);
-    return line;
 }
 
 }  // namespace
@@ -56,12 +49,12 @@ StoredSetups stored_user_setups() {
 std::optional<int> find_user_setup(const StoredSetups& stored, const std::string& value, int16_t language,
                                    std::string& error) {
     if (!stored.readable) {
-        error = say(T::UNREADABLE, language, stored.path.c_str());
+        error = user_setups_unreadable(stored.path, language);
         return std::nullopt;
     }
     const std::string wanted = folded(value);
     if (wanted.empty()) {
-        error = std::string(T::NEEDS_VALUE(language));
+        error = say(T::USER_SETUP_UNKNOWN, language, {value});
         return std::nullopt;
     }
     if (wanted.find_first_not_of("0123456789") == std::string::npos && wanted.size() <= 2) {
@@ -69,30 +62,30 @@ std::optional<int> find_user_setup(const StoredSetups& stored, const std::string
         if (slot >= 1 && slot <= USER_SETUP_SLOTS) {
             for (const auto& s : stored.setups)
                 if (s.slot == slot) return slot;
-            error = say(T::EMPTY_SLOT, language, slot) + " " + std::string(T::SEE_LIST(language));
+            error = say(T::USER_SETUP_EMPTY, language, {std::to_string(slot)});
             return std::nullopt;
         }
     }
     for (const auto& s : stored.setups)
         if (folded(s.name) == wanted) return s.slot;
-    error = say(T::UNKNOWN_NAME, language, trimmed(value).c_str()) + " " + std::string(T::SEE_LIST(language));
+    error = say(T::USER_SETUP_UNKNOWN, language, {trimmed(value)});
     return std::nullopt;
 }
 
 std::string user_setups_unreadable(const std::string& path, int16_t language) {
-    return say(T::UNREADABLE, language, path.c_str());
+    return say(T::USER_SETUPS_UNREADABLE, language, {path});
 }
 
 int list_user_setups(const StoredSetups& stored, int16_t language, std::ostream& out, std::ostream& err) {
     if (!stored.readable) {
-        err << "sonoclamper: " << say(T::UNREADABLE, language, stored.path.c_str()) << "\n";
+        err << say(T::PROGRAM_PREFIX, language) << user_setups_unreadable(stored.path, language) << "\n";
         return 1;
     }
     if (stored.setups.empty()) {
-        out << say(T::LIST_NONE, language, stored.path.c_str()) << "\n";
+        out << say(T::USER_SETUPS_NONE, language, {stored.path}) << "\n";
         return 0;
     }
-    out << say(T::LIST_HEAD, language, stored.path.c_str()) << "\n";
+    out << say(T::USER_SETUPS_HEAD, language, {stored.path}) << "\n";
     for (const auto& s : stored.setups) {
         char number[8];
         std::snprintf(number, sizeof number, "%2d", s.slot);
