@@ -77,6 +77,19 @@ void ScriptedWindow::pointer_at(double at, int x, int y, int buttons, int wheel)
     pointer_script_.insert(pos, TimedPointer{at, PointerState{x, y, wheel, buttons}});
 }
 
+void ScriptedWindow::drop_at(double at, std::vector<std::string> files) {
+    const auto pos = std::upper_bound(drops_.begin(), drops_.end(), at,
+                                      [](double t, const TimedDrop& d) { return t < d.at; });
+    drops_.insert(pos, TimedDrop{at, std::move(files)});
+}
+
+std::vector<std::string> ScriptedWindow::take_dropped_files() {
+    if (drops_.empty() || drops_.front().at > clock_->timer()) return {};
+    std::vector<std::string> files = std::move(drops_.front().files);
+    drops_.pop_front();
+    return files;
+}
+
 void ScriptedWindow::present(const Framebuffer& frame) {
     *shown_ = frame;
     ++presents_;

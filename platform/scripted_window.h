@@ -28,6 +28,7 @@ public:
     void set_title(const std::string& title) override { title_ = title; }
     void pause_ms(int ms) override;
     Clock& clock() override { return *clock_; }
+    std::vector<std::string> take_dropped_files() override;
 
     // --- the script: each entry takes effect once the clock reaches `at` (s).
     void key_at(double at, std::string key);
@@ -35,6 +36,8 @@ public:
     // The key with this scan code is held from `from` until before `to`.
     void hold_at(double from, double to, int scan_code);
     void pointer_at(double at, int x, int y, int buttons = 0, int wheel = 0);
+    // These files are dropped onto the window at `at`.
+    void drop_at(double at, std::vector<std::string> files);
     // Refuses to open, as a machine without that mode would.
     void refuse_open() { refuse_open_ = true; }
 
@@ -60,6 +63,10 @@ private:
         double from, to;
         int scan;
     };
+    struct TimedDrop {
+        double at;
+        std::vector<std::string> files;
+    };
     struct TimedPointer {
         double at;
         PointerState state;
@@ -71,6 +78,7 @@ private:
     std::deque<TimedKey> keys_;
     std::vector<Hold> holds_;
     std::deque<TimedPointer> pointer_script_;
+    std::deque<TimedDrop> drops_;
     PointerState pointer_;
     std::unique_ptr<Framebuffer> shown_ = std::make_unique<Framebuffer>();
     std::vector<std::pair<int, int>> moves_;

@@ -166,6 +166,14 @@ public:
     }
     Clock& clock() override { return real_clock(); }
 
+    std::vector<std::string> take_dropped_files() override {
+        pump();
+        if (drops_.empty()) return {};
+        std::vector<std::string> files = std::move(drops_.front());
+        drops_.pop_front();
+        return files;
+    }
+
 protected:
     void present(const Framebuffer& frame) override {
         if (!window_) return;
@@ -192,6 +200,21 @@ private:
                     if (e.window.event == SDL_WINDOWEVENT_EXPOSED && texture_) repaint();
                     break;
                 case SDL_MOUSEWHEEL: wheel_ += e.wheel.y; break;
+                case SDL_DROPBEGIN:
+                    dropping_ = true;
+                    dropped_.clear();
+                    break;
+                case SDL_DROPFILE:
+                    if (e.drop.file) dropped_.emplace_back(e.drop.file);
+                    SDL_free(e.drop.file);
+                    // a desktop that sends no begin and end gives one file a drop
+                    if (!dropping_) finish_drop();
+                    break;
+                case SDL_DROPTEXT: SDL_free(e.drop.file); break;
+                case SDL_DROPCOMPLETE:
+                    dropping_ = false;
+                    finish_drop();
+                    break;
                 case SDL_MOUSEBUTTONDOWN:
                     if (e.button.button == SDL_BUTTON_LEFT) pressed_ |= BUTTON_LEFT_BIT;
                     if (e.button.button == SDL_BUTTON_RIGHT) pressed_ |= BUTTON_RIGHT_BIT;
@@ -216,6 +239,11 @@ private:
         }
     }
 
+    void finish_drop() {
+        if (!dropped_.empty()) drops_.push_back(std::move(dropped_));
+        dropped_.clear();
+    }
+
     SDL_Window* window_ = nullptr;
     SDL_Renderer* renderer_ = nullptr;
     SDL_Texture* texture_ = nullptr;
@@ -223,6 +251,9 @@ private:
     SDL_Cursor* arrow_ = nullptr;
     std::vector<uint32_t> pixels_;
     std::deque<std::string> keys_;
+    std::deque<std::vector<std::string>> drops_;  // finished drops, not yet taken
+    std::vector<std::string> dropped_;            // the files of the drop under way
+    bool dropping_ = false;
     std::string title_ = "SONOCLAMPER";
     int wheel_ = 0;
     int pressed_ = 0;  // buttons pressed since the last pointer reading

@@ -8,6 +8,7 @@
 
 #include <cstdint>
 #include <string>
+#include <vector>
 
 #include "platform/clock.h"
 #include "platform/framebuffer.h"
@@ -67,6 +68,14 @@ public:
     // The hand cursor over clickable fields; off gives the normal arrow.
     virtual void set_hand_cursor(bool on) = 0;
     virtual void set_title(const std::string& title) = 0;
+
+    // Files dragged from a file manager and dropped onto the window. Each
+    // call takes the next finished drop: its files as full UTF-8 paths, in
+    // the order the desktop gave them (one drop of several files comes as
+    // one list). Empty when no drop is waiting. Drops are collected
+    // whenever the window reads input or pauses and wait here, in order,
+    // until taken; whoever does not want them takes them and lets them go.
+    virtual std::vector<std::string> take_dropped_files() { return {}; }
 
     // Pauses; drawing is shown first and input keeps arriving meanwhile.
     virtual void pause_ms(int ms) = 0;

@@ -167,6 +167,11 @@ public:
     // MAUS_SCHUBSEN: the pointer one pixel left and back (hidden meanwhile),
     // so that the window system asks for the cursor shape again.
     virtual void nudge_pointer() {}
+    // The files of the next drop onto the window (full paths, in their
+    // order), empty when none is waiting; forget_drops lets every waiting
+    // drop go unserved.
+    virtual std::vector<std::string> dropped_files() { return {}; }
+    virtual void forget_drops() {}
 
     // --- the panel while the program waits -----------------------------------
     // One control redrawn by its display procedure, named by its setting:

@@ -18,6 +18,8 @@
 
 namespace sc {
 
+struct ArgumentFiles;
+
 class Application : private PresetHost {
 public:
     Application(View& view, PlatformServices platform);
@@ -123,6 +125,11 @@ public:
     void MEHR_I_SETUPS();
     // "O" / OPEN: the open dialog and the load of the chosen file.
     void open_one_file();
+    // The chosen file (full path) becomes the loaded source, as after "O".
+    void load_one_file(const std::string& path);
+    // Files dropped onto the idle window: one is loaded as after "O",
+    // several become a batch list as from the command line.
+    void files_dropped(const std::vector<std::string>& paths);
     void MAUS_SCHUBSEN();
 
     // Help, memory and equalizer pages.
@@ -211,6 +218,8 @@ private:
     // The batch step's two loads: entry 1 at start-up, the next entry of a
     // running batch.
     void load_first_batch_entry();
+    // The list of several files (command line or a drop) with its two hints.
+    void take_batch_list(const ArgumentFiles& files);
     void next_batch_file();
     // Set by the command-line import: the next batch step loads entry 1.
     bool batch_startup_pending_ = false;

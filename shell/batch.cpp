@@ -31,6 +31,12 @@ void Application::command_line_import(const std::vector<std::string>& command_li
         hint(std::string(T::TOO_MANY_1), std::string(T::TOO_MANY_2), 2);
         ORDENTLICH_ENDE();
     }
+    take_batch_list(files);
+    batch_startup_pending_ = true;
+}
+
+void Application::take_batch_list(const ArgumentFiles& files) {
+    auto& s = state;
     if (files.entries.size() > 1) {
         D__DECKELZEIGEN();
         hint(std::string(T::SLOW_SETTINGS_1(s.LANGUAGE)), std::string(T::NO_CHANGES_BETWEEN_FILES(s.LANGUAGE)), 1);
@@ -40,7 +46,6 @@ void Application::command_line_import(const std::vector<std::string>& command_li
     s.batch_count = static_cast<int16_t>(files.entries.size());
     s.batch_mp3_count = static_cast<int16_t>(files.mp3_count);
     s.batch_wav_count = static_cast<int16_t>(files.wav_count);
-    batch_startup_pending_ = true;
 }
 
 void Application::folder_batch_import() {

@@ -135,6 +135,8 @@ void Application::main_loop() {
         } catch (const RunTimeError& e) {
             run_time_error(e);
         }
+        // files dropped during a job or a screen of its own are not served
+        view_.forget_drops();
     }
 }
 
@@ -150,9 +152,18 @@ bool Application::main_loop_pass() {
     // 3. one key; the close button ends the program inside the poll
     const std::string k = view_.poll_key();
     clock.sleep_ms(25);
+    // files dropped onto the waiting window
+    if (const std::vector<std::string> dropped = view_.dropped_files(); !dropped.empty()) {
+        files_dropped(dropped);
+        view_.forget_drops();
+    }
     // 4.
+    bool served = false;
     for (const EarlyCommand& c : EARLY_COMMANDS)
-        if (c.applies(*this, k)) c.run(*this);
+        if (c.applies(*this, k)) {
+            c.run(*this);
+            served = true;
+        }
     state.start_request = 0;
     // 5. F12 starts a loaded batch
     if (state.batch_count > 0 && function_key(*this, k, key::ext::F12, scan::F12)) start_batch();
@@ -167,6 +178,7 @@ bool Application::main_loop_pass() {
     for (const PointerCommand& c : POINTER_COMMANDS)
         if (c.applies(*this, in)) {
             c.run(*this, in);
+            served = true;
             break;
         }
     // 9. hover and the hand cursor
@@ -190,9 +202,15 @@ bool Application::main_loop_pass() {
         pass_pointer_ = &mouse;
         GEKLICKT();
         pass_pointer_ = nullptr;
+        served = true;
     }
     // 11.
-    if (state.help_request) serve_help_request();
+    if (state.help_request) {
+        serve_help_request();
+        served = true;
+    }
+    // what was dropped while a command showed its screens goes unserved
+    if (served) view_.forget_drops();
     // 12.
     if (state.start_request) return false;
     last_mouse_ = mouse;

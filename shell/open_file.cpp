@@ -1,5 +1,5 @@
 // "O" and the OPEN button: one file chosen in the open dialog becomes the
-// loaded source.
+// loaded source; a single file dropped onto the window is loaded the same way.
 #include <algorithm>
 #include <cctype>
 
@@ -45,6 +45,10 @@ void Application::open_one_file() {
         state.start_request = 0;
         return;
     }
+    load_one_file(name);
+}
+
+void Application::load_one_file(const std::string& name) {
     // the file's name, not the folders it lies in (copy.d/song.wav is fine)
     if (name_looks_processed(name)) {
         const int16_t l = state.LANGUAGE;

@@ -96,6 +96,11 @@ public:
     void show_pointer(bool visible) override { window_.show_pointer(visible); }
     void set_hand_cursor(bool on) override { window_.set_hand_cursor(on); }
     void nudge_pointer() override { MAUS_SCHUBSEN(window_); }
+    std::vector<std::string> dropped_files() override { return window_.take_dropped_files(); }
+    void forget_drops() override {
+        while (!window_.take_dropped_files().empty()) {
+        }
+    }
 
     void show_control(std::string_view name) override {
         if (panel_) panel_->show_control(name);
