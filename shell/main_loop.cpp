@@ -156,6 +156,7 @@ bool Application::main_loop_pass() {
     if (const std::vector<std::string> dropped = view_.dropped_files(); !dropped.empty()) {
         files_dropped(dropped);
         view_.forget_drops();
+        last_mouse_ = {-1, -1, 0};  // the field under the pointer is explained afresh
     }
     // 4.
     bool served = false;
