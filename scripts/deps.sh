@@ -8,7 +8,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libsdl2-dev libpng-dev zlib1g-dev
   console-setup-linux
-  xvfb xauth x11-apps xdotool
+  xvfb xauth x11-apps xdotool libx11-dev desktop-file-utils
   ccache
   lame sox libsox-fmt-all singularity-music
   ffmpeg libebur128-dev

@@ -1,7 +1,8 @@
-// Reads text back from an X window dump of the program by matching the
-// screen font's glyphs, and keeps the dump as PNG on request.
+// Reads text back from an X window dump of the program (or a PNG picture
+// of it) by matching the screen font's glyphs, and keeps the dump as PNG on
+// request.
 //
-//   xwd_read WINDOW.xwd [--png OUT.png] [ROW COLUMN COUNT | --marks X1 Y1 X2 Y2]...
+//   xwd_read WINDOW.xwd|PICTURE.png [--png OUT.png] [ROW COLUMN COUNT | --marks X1 Y1 X2 Y2]...
 //
 // Prints the COUNT characters from each text cell (ROW, COLUMN), one line
 // each; for --marks the number of pixels of the box (corners included) that
@@ -21,8 +22,11 @@ int main(int argc, char** argv) {
         return 2;
     }
     std::string error;
-    const auto window = sc::test::read_xwd(argv[1], error);
+    const std::string path = argv[1];
+    const bool png = path.size() > 4 && path.compare(path.size() - 4, 4, ".png") == 0;
+    const auto window = png ? sc::platform::read_png(path) : sc::test::read_xwd(path, error);
     if (!window) {
+        if (png) error = "no picture in " + path;
         std::fprintf(stderr, "%s\n", error.c_str());
         return 1;
     }
