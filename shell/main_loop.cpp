@@ -123,6 +123,7 @@ bool at_window_edge(const PointerInfo& p) { return p.x <= 1 || p.y <= 1 || p.x >
 }  // namespace
 
 void Application::main_loop() {
+    view_.forget_drops();  // dropped while start-up showed its hints
     for (;;) {
         try {
             // A START request raised by the batch step goes straight to the
