@@ -3,16 +3,12 @@
 #include <cstdio>
 #include <memory>
 
-#include "platform/desktop_file_dialog.h"
+#include "platform/desktop.h"
 #include "platform/keys.h"
 #include "platform/media_control.h"
 #include "platform/scripted_audio.h"
 #include "platform/png_image.h"
 #include "platform/scripted_window.h"
-#if SC_WITH_SDL
-#include "platform/sdl_audio.h"
-#include "platform/sdl_window.h"
-#endif
 #include "shell/application.h"
 #include "settings/program_exit.h"
 #include "ui/file_dialog_view.h"
@@ -49,12 +45,8 @@ bool parse_window_options(const std::vector<std::string>& args, WindowOptions& o
 
 int run_window(const WindowOptions& options) {
     std::string why;
-#if SC_WITH_SDL
-    std::unique_ptr<platform::Window> window = platform::make_sdl_window(why);
-#else
-    std::unique_ptr<platform::Window> window;
-    why = "built without the SDL window";
-#endif
+    if (options.screenshot.empty()) platform::leave_own_console();
+    std::unique_ptr<platform::Window> window = platform::make_desktop_window(why);
     if (!window) {
         if (options.screenshot.empty()) {
             std::fprintf(stderr,
@@ -67,26 +59,23 @@ int run_window(const WindowOptions& options) {
         window = std::make_unique<platform::ScriptedWindow>();
     }
 
-    // The sound: SDL's audio output behind the media control commands; a
-    // picture only needs none.
-    std::unique_ptr<platform::AudioDevice> audio;
-#if SC_WITH_SDL
-    if (options.screenshot.empty()) audio = platform::make_sdl_audio_device();
-#endif
-    if (!audio) {
-        auto silent = std::make_unique<platform::ScriptedAudioDevice>(platform::real_clock());
-        silent->sound = false;
-        audio = std::move(silent);
-    }
-    platform::DeviceMedia media(*audio, platform::real_file_system());
+    // The sound of the desktop behind the media control commands; a picture
+    // only needs none.
+    platform::ScriptedAudioDevice silent(platform::real_clock());
+    silent.sound = false;
+    std::unique_ptr<platform::MediaControl> media;
+    if (options.screenshot.empty()) media = platform::make_desktop_media(platform::real_file_system());
+    if (!media) media = std::make_unique<platform::DeviceMedia>(silent, platform::real_file_system());
 
     ui::WindowView view(*window);
     platform::WindowClock clock(*window);
     ui::DrawnFileDialog drawn_dialog(view);
-    platform::DesktopFileDialog dialog(drawn_dialog, platform::real_environment(), platform::real_processes());
+    std::unique_ptr<platform::FileDialog> desktop_dialog =
+        platform::make_desktop_file_dialog(drawn_dialog, platform::real_environment(), platform::real_processes());
+    platform::FileDialog& dialog = desktop_dialog ? *desktop_dialog : drawn_dialog;
     PlatformServices services{platform::real_file_system(), clock, platform::real_environment(),
                               platform::real_processes()};
-    services.media = &media;
+    services.media = media.get();
     services.dialog = &dialog;
     Application app(view, services);
     view.attach(app.params, app.state);

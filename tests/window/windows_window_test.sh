@@ -1,0 +1,111 @@
+#!/usr/bin/env bash
+# The Windows program's window under Wine on its own Xvfb display: it opens
+# at 800 x 525 and shows the same pixels as the Linux program's --screenshot
+# picture, a click on a preset button changes the knob texts, and the EXIT
+# button ends it with status 0.
+#
+#   windows_window_test.sh PROGRAM.exe LINUX_PROGRAM XWD_COMPARE XWD_READ
+#
+# Uses WINEPREFIX when it is set (a prefix made ready beforehand saves the
+# start-up of a new one). Skips (77) without wine, Xvfb, xdotool or xwd.
+set -u
+exe=$1
+linux_program=$2
+compare=$3
+reader=$4
+for tool in wine Xvfb xdotool xwd; do
+  command -v "$tool" >/dev/null || { echo "no $tool: skipped"; exit 77; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=""
+pid=""
+cleanup() {
+  [ -n "$pid" ] && kill "$pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+# A display of our own, away from the ones the Linux tests use.
+for n in 71 72 73 74 75 76 77 78 79; do
+  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
+    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=":$n"
+    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
+    break
+  fi
+done
+[ -n "$xvfb_pid" ] || { echo "no free display for Xvfb"; exit 1; }
+
+export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+export WINEPREFIX=${WINEPREFIX:-$work/wine}
+# The program in a folder of its own: its setups file starts afresh there.
+mkdir -p "$work/program" "$work/temp"
+cp "$exe" "$work/program/sonoclamper.exe"
+export TEMP="$work/temp" TMPDIR="$work/temp" HOME="$work" XDG_CONFIG_HOME="$work/config"
+
+failures=0
+fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
+window_title=" SONOCLAMPER | DYNAMIC-PROCESSOR | D45a"
+
+"$linux_program" --screenshot "$work/panel.png" || { echo "the Linux screenshot failed"; exit 1; }
+
+started=$(date +%s%3N)
+wine "$work/program/sonoclamper.exe" 2>"$work/wine.log" &
+pid=$!
+win=""
+for _ in $(seq 300); do
+  kill -0 "$pid" 2>/dev/null || { echo "the program ended before its window was seen"; cat "$work/wine.log"; exit 1; }
+  win=$(xdotool search --name "^${window_title}\$" 2>/dev/null | head -1)
+  [ -n "$win" ] && break
+  sleep 0.1
+done
+[ -n "$win" ] || { echo "no window named \"$window_title\" appeared"; exit 1; }
+echo "window after $(( $(date +%s%3N) - started )) ms"
+
+# The text at (row, column), count characters, as the window shows it now.
+text_at() {
+  xwd -silent -id "$win" -out "$work/w.xwd" || return 1
+  "$reader" "$work/w.xwd" "$1" "$2" "$3"
+}
+# Waits up to 10 s for the text, then judges.
+expect_text() {  # row column expected what
+  local got _
+  for _ in $(seq 50); do
+    got=$(text_at "$1" "$2" "${#3}")
+    [ "$got" = "$3" ] && return 0
+    sleep 0.2
+  done
+  fail "$4: expected \"$3\" at row $1, column $2, saw \"$got\""
+}
+
+# The start-up panel is drawn once the bass attack shows; then the pixels.
+expect_text 41 37 "  14" "bass attack at start-up"
+xwd -silent -id "$win" -out "$work/window.xwd" || fail "no window dump"
+"$compare" "$work/window.xwd" "$work/panel.png" ${SC_KEEP_WINDOW_PNG:+"$SC_KEEP_WINDOW_PNG"} ||
+  fail "the window does not show the Linux picture"
+
+# A preset button: MUS_hard has +6 dB in and 85 ms bass attack.
+expect_text 25 5 "   4" "IN GAIN at start-up"
+xdotool mousemove --window "$win" 600 330 click 1
+expect_text 25 5 "   6" "IN GAIN after MUS_hard"
+expect_text 41 37 "  85" "bass attack after MUS_hard"
+
+# EXIT ends the program with status 0.
+xdotool mousemove --window "$win" 760 12 click 1
+status=""
+for _ in $(seq 100); do
+  if ! kill -0 "$pid" 2>/dev/null; then
+    wait "$pid"
+    status=$?
+    pid=""
+    break
+  fi
+  sleep 0.1
+done
+[ "$status" = 0 ] || fail "EXIT: the program ended with status \"$status\" (empty: still running)"
+
+[ "$failures" -eq 0 ] || { echo "$failures failures"; exit 1; }
+echo "the Windows window passed"
