@@ -8,7 +8,6 @@
 
 #include <array>
 #include <deque>
-#include <utility>
 #include <vector>
 
 #include "platform/keys.h"
@@ -139,8 +138,14 @@ public:
     }
     Clock& clock() override { return real_clock(); }
 
-    // Paths dropped on the window since the last call, in UTF-8.
-    std::vector<std::string> take_dropped() { return std::exchange(dropped_, {}); }
+    // The files of the oldest drop not yet taken (UTF-8 paths), or none.
+    std::vector<std::string> take_dropped_files() {
+        pump();
+        if (drops_.empty()) return {};
+        std::vector<std::string> files = std::move(drops_.front());
+        drops_.pop_front();
+        return files;
+    }
 
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
         if (message == WM_NCCREATE) {
@@ -210,13 +215,15 @@ private:
 
     void dropped(HDROP drop) {
         const UINT count = ::DragQueryFileW(drop, 0xFFFFFFFF, nullptr, 0);
+        std::vector<std::string> files;
         for (UINT i = 0; i < count; ++i) {
             std::wstring path(::DragQueryFileW(drop, i, nullptr, 0) + 1, L'\0');
             const UINT n = ::DragQueryFileW(drop, i, path.data(), static_cast<UINT>(path.size()));
             path.resize(n);
-            if (n > 0) dropped_.push_back(narrow(path));
+            if (n > 0) files.push_back(narrow(path));
         }
         ::DragFinish(drop);
+        if (!files.empty()) drops_.push_back(std::move(files));
     }
 
     // True when the message was handled here (the answer in result_).
@@ -279,7 +286,7 @@ private:
     DibInfo info_{};
     std::vector<uint8_t> pixels_;  // the picture as last shown
     std::deque<std::string> keys_;
-    std::vector<std::string> dropped_;
+    std::deque<std::vector<std::string>> drops_;  // dropped, not yet taken
     std::array<bool, scan::COUNT> held_{};
     std::string title_ = "SONOCLAMPER";
     LRESULT result_ = 0;

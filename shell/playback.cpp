@@ -1,6 +1,7 @@
 // Playing the source, the result and the zoom area through the media layer,
 // with the external player as the fallback and for the W key.
 #include <algorithm>
+#include <cctype>
 
 #include "audiofile/file_exists.h"
 #include "audiofile/load_save_dialog.h"
@@ -34,10 +35,20 @@ std::string base_name(const std::string& path) {
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
-// The texts name the player the program runs.
+// Whether the player is the Windows Media Player (its path ends in
+// "wmplayer.exe", in any case).
+bool is_windows_media_player(const std::string& player) {
+    if (player.size() < 12) return false;
+    std::string tail = player.substr(player.size() - 12);
+    for (char& c : tail) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return tail == "wmplayer.exe";
+}
+
+// The texts name the player the program runs; the Windows Media Player
+// they name already.
 std::string naming_player(std::string_view text, const std::string& player) {
     std::string s(text);
-    if (player.empty()) return s;
+    if (player.empty() || is_windows_media_player(player)) return s;
     const std::string name = base_name(player);
     for (const char* wmp : {"Windows-Media-Player", "Windows Media Player", "WMPlayer"}) {
         const auto at = s.find(wmp);

@@ -1,14 +1,8 @@
 #include "shell/startup_paths.h"
 
+#include "platform/media_player.h"
+
 namespace sc {
-
-namespace {
-
-// External players that play a file given as the only argument and end
-// when it has played (or when their window is closed).
-constexpr const char* kMediaPlayers[] = {"mpv", "vlc", "ffplay", "play"};
-
-}  // namespace
 
 std::string program_folder_of(const std::string& program_path) {
     const auto slash = program_path.rfind('/');
@@ -42,8 +36,8 @@ void set_startup_paths(ProgramState& state, platform::Environment& env, platform
     state.mp3_buffer_wav = state.program_folder + MP3_BUFFER_NAME;
     state.rehearsal_file = state.temporary_folder + REHEARSAL_NAME;
     state.media_player_path.clear();
-    for (const char* player : kMediaPlayers) {
-        state.media_player_path = processes.find_program(player, "");
+    for (const platform::PlayerPlace& player : platform::media_player_places(env)) {
+        state.media_player_path = processes.find_program(player.name, player.folder);
         if (!state.media_player_path.empty()) break;
     }
     state.digas_folder = state.program_drive_root + "DIGAS/SOUND/LOKAL/";

@@ -271,6 +271,10 @@ TEST_F(PlaybackTest, TheWKeyRunsThePlayerOnTheGreyedPanelAndRedrawsIt) {
     EXPECT_EQ(view.infos.back().second, T::W_WAIT2(LANGUAGE_EN));
     EXPECT_EQ(view.greys, 1);
     EXPECT_EQ(view.panels, 1);
+    // Windows' own player keeps the name the texts give it.
+    app.state.media_player_path = "C:\\Program Files\\Windows Media Player\\wmplayer.exe";
+    app.play_with_media_player(song);
+    EXPECT_EQ(view.infos.back().first, " Waiting for Windows Media Player.");
 }
 
 }  // namespace
