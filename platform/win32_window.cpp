@@ -139,7 +139,7 @@ public:
     Clock& clock() override { return real_clock(); }
 
     // The files of the oldest drop not yet taken (UTF-8 paths), or none.
-    std::vector<std::string> take_dropped_files() {
+    std::vector<std::string> take_dropped_files() override {
         pump();
         if (drops_.empty()) return {};
         std::vector<std::string> files = std::move(drops_.front());
