@@ -2,9 +2,11 @@
 # The Windows program's window under Wine on its own Xvfb display: it opens
 # at 800 x 525 and shows the same pixels as the Linux program's --screenshot
 # picture, a click on a preset button changes the knob texts, and the EXIT
-# button ends it with status 0.
+# button ends it with status 0; a file with umlauts and blanks in its name
+# dropped onto it (XDND, which Wine hands on as WM_DROPFILES) is loaded, and
+# the close key ends it with status 0 too.
 #
-#   windows_window_test.sh PROGRAM.exe LINUX_PROGRAM XWD_COMPARE XWD_READ
+#   windows_window_test.sh PROGRAM.exe LINUX_PROGRAM XWD_COMPARE XWD_READ [XDND_DROP]
 #
 # Uses WINEPREFIX when it is set (a prefix made ready beforehand saves the
 # start-up of a new one). Skips (77) without wine, Xvfb, xdotool or xwd.
@@ -13,6 +15,7 @@ exe=$1
 linux_program=$2
 compare=$3
 reader=$4
+drop=${5:-}
 for tool in wine Xvfb xdotool xwd; do
   command -v "$tool" >/dev/null || { echo "no $tool: skipped"; exit 77; }
 done
@@ -128,6 +131,14 @@ wait_for_end
 # it in order too.
 start_program
 expect_text 25 5 "   4" "IN GAIN at the second start"
+if [ -n "$drop" ] && command -v sox >/dev/null; then
+  song="$work/Äpfel und Birnen.wav"
+  sox -n -r 44100 -c 2 -b 16 "$song" synth 2 pinknoise vol 0.5 || fail "sox"
+  "$drop" "$win" "$song" || fail "the drop was not taken"
+  expect_text 11 4 "Datei: Z:${song//\//\\}" "the file line after the drop"
+else
+  echo "no xdnd_drop or sox: the drop is not tried"
+fi
 xdotool key alt+F4
 wait_for_end
 [ "$status" = 0 ] || fail "close: the program ended with status \"$status\" (empty: still running)"
