@@ -9,7 +9,8 @@
 #   windows_window_test.sh PROGRAM.exe LINUX_PROGRAM XWD_COMPARE XWD_READ [XDND_DROP]
 #
 # Uses WINEPREFIX when it is set (a prefix made ready beforehand saves the
-# start-up of a new one). Skips (77) without wine, Xvfb, xdotool or xwd.
+# start-up of a new one). Skips (77) without wine, Xvfb, xdotool or xwd, or
+# without the Linux build's programs.
 set -u
 exe=$1
 linux_program=$2
@@ -19,6 +20,10 @@ drop=${5:-}
 for tool in wine Xvfb xdotool xwd; do
   command -v "$tool" >/dev/null || { echo "no $tool: skipped"; exit 77; }
 done
+for linux_tool in "$linux_program" "$compare" "$reader"; do
+  [ -x "$linux_tool" ] || { echo "no $linux_tool (the Linux build): skipped"; exit 77; }
+done
+[ -x "$drop" ] || drop=""
 
 work=$(mktemp -d)
 xvfb_pid=""
