@@ -120,18 +120,21 @@ public:
     int64_t resummed() const { return resummed_; }
 
 private:
+    // engine.cpp: the block's dispatch and output chunk; reference_passes.cpp:
+    // the passes as written; fast_filters.cpp and fast_sections.cpp: the
+    // fast path's filters and serial sections.
     template <int C, bool B24> void run_block(const int32_t* block);
     template <int C> void pass_equalizer(int32_t first, int32_t last);
     template <int C, bool B24> void pass_gain_leveler(int32_t first, int32_t last);
     template <int C> void pass_split(int32_t K);
     template <int C, bool B24> int32_t pass_bands(int32_t K);
-    template <int C, bool B24> void pass_limiter(int32_t last);
+    template <int C, bool B24> int32_t pass_limiter(int32_t last);
     template <int C, bool B24> void write_output(int32_t frames);
     template <int C> void input_peaks(int32_t first, int32_t last);
     template <int C> void fast_filter(int32_t first, int32_t last);
     template <int C, bool B24> void fast_leveler(int32_t K);
     template <int C> void fast_split(int32_t K);
-    template <int C, bool B24> void fast_bands_limiter(int32_t K);
+    template <int C, bool B24> int32_t fast_bands_limiter(int32_t K);
 
     FilterPath path_;
     Equalizer eq_;
