@@ -13,21 +13,9 @@
 
 namespace sc::engine::SC_VARIANT::kernels {
 
-namespace {
+#include "engine/kernel_declarations.h"
 
-typedef double v2d __attribute__((vector_size(16)));
-typedef double v4d __attribute__((vector_size(32)));
-typedef float v4f __attribute__((vector_size(16)));
-typedef int32_t v4i __attribute__((vector_size(16)));
-
-// Round to nearest, ties to even, for |x| < 2^51: the sum with 1.5 * 2^52
-// leaves no fraction bits, so the hardware rounding of the addition decides.
-inline int32_t rnd(double x) {
-    constexpr double magic = 6755399441055744.0;
-    return static_cast<int32_t>((x + magic) - magic);
-}
-
-}  // namespace
+#include "engine/kernel_math.h"
 
 void filter_and_gain(const int32_t* __restrict x, const double* __restrict acc, double gain,
                                int32_t* __restrict out, int n) {
@@ -109,24 +97,6 @@ void linked_levels(const int32_t* __restrict a, const int32_t* __restrict b, int
     }
 }
 
-namespace {
-
-// floor(level / 4) within 0 .. top, as table_index (written to vectorize).
-inline int32_t curve_index(int32_t level, int32_t top) {
-    int32_t x = level >> 2;
-    x = x < 0 ? 0 : x;
-    return x > top ? top : x;
-}
-
-// The decayed linked level of two rectified values x, y (each at least 1).
-inline int32_t linked(int32_t x, int32_t y, double decay) {
-    const int32_t hi = std::max(x, y);
-    const int32_t lo = std::min(x, y);
-    const int32_t l0 = std::max(lo, rnd(static_cast<double>(hi) * (5.0 / 7.0)));
-    return rnd(static_cast<double>(l0) * decay);
-}
-
-}  // namespace
 
 void linked_levels_by_products(const int32_t* __restrict a, const int32_t* __restrict b, int32_t add,
                                          int32_t floor_, float decay, int32_t* __restrict level, int n) {
@@ -145,110 +115,6 @@ void linked_targets4(const int32_t* __restrict a, const int32_t* __restrict b, f
     }
 }
 
-namespace {
-
-// Rounds to nearest, ties to even, as rnd: one instruction where the build
-// has it (it shortens the serial chains below). The level chains keep their
-// values in vector registers: compares and selects as max, min and blends.
-inline __attribute__((always_inline)) void round_even(v4d& x) {
-#ifdef __AVX__
-    x = _mm256_round_pd(x, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-#else
-    const v4d magic = {6755399441055744.0, 6755399441055744.0, 6755399441055744.0, 6755399441055744.0};
-    x = (x + magic) - magic;
-#endif
-}
-inline __attribute__((always_inline)) void round_even(v2d& x) {
-#ifdef __SSE4_1__
-    x = _mm_round_pd(x, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
-#else
-    const v2d magic = {6755399441055744.0, 6755399441055744.0};
-    x = (x + magic) - magic;
-#endif
-}
-
-// The gain computer of the leveler, without branches (lane 0).
-struct LevelerGain {
-    v4f gain, smallest, attack, release;
-    LevelerGain(float g, float s, float a, float r)
-        : gain{g, g, g, g}, smallest{s, s, s, s}, attack{a, a, a, a}, release{r, r, r, r} {}
-    inline __attribute__((always_inline)) float step(float target) {
-        const v4f t = {target, target, target, target};
-        const v4f one = {1.0f, 1.0f, 1.0f, 1.0f};
-        v4f ga = gain * attack;
-        ga = ga < t ? t : ga;
-        const v4f gr = gain * release;
-        v4f g = gain > t ? ga : gr;
-#ifdef __SSE__
-        g = _mm_min_ps(g, one);  // g < 1 ? g : 1, also 1 for inf * 0
-#else
-        g = g <= one ? g : one;
-#endif
-        smallest = g < smallest ? g : smallest;
-        gain = g;
-        return g[0];
-    }
-};
-
-}  // namespace
-
-void held_targets3(const int32_t* const v[3], int32_t level[3], const float decay[3], const float* const table[3],
-                   const int32_t top[3], int32_t* const out[3], float* __restrict targets, int n) {
-    const int32_t* __restrict v0 = v[0];
-    const int32_t* __restrict v1 = v[1];
-    const int32_t* __restrict v2 = v[2];
-    int32_t* __restrict o0 = out[0];
-    int32_t* __restrict o1 = out[1];
-    int32_t* __restrict o2 = out[2];
-    const float* __restrict t0 = table[0];
-    const float* __restrict t1 = table[1];
-    const float* __restrict t2 = table[2];
-    const v4d d = {decay[0], decay[1], decay[2], 1.0};
-    v4d l = {static_cast<double>(level[0]), static_cast<double>(level[1]), static_cast<double>(level[2]), 0.0};
-    for (int i = 0; i < n; ++i) {
-        const v4i xi = {v0[i], v1[i], v2[i], 0};
-        const v4d x = __builtin_convertvector(xi, v4d);
-        l = l < x ? x : l;
-        l = l * d;
-        round_even(l);
-        const v4i li = __builtin_convertvector(l, v4i);
-        o0[i] = li[0];
-        o1[i] = li[1];
-        o2[i] = li[2];
-        targets[4 * i] = t0[curve_index(li[0], top[0])];
-        targets[4 * i + 1] = t1[curve_index(li[1], top[1])];
-        targets[4 * i + 2] = t2[curve_index(li[2], top[2])];
-    }
-    level[0] = static_cast<int32_t>(l[0]);
-    level[1] = static_cast<int32_t>(l[1]);
-    level[2] = static_cast<int32_t>(l[2]);
-}
-
-void leveler_held(const int32_t* __restrict a, int32_t& level, float decay, const float* __restrict table,
-                  int32_t top, float attack, float release, float& gain, float& smallest, float* __restrict g,
-                  int n) {
-    LevelerGain c(gain, smallest, attack, release);
-    const v2d d = {static_cast<double>(decay), static_cast<double>(decay)};
-    v2d l = {static_cast<double>(level), 0.0};
-    for (int i = 0; i < n; ++i) {
-        const v2d x = {static_cast<double>(a[i]), 0.0};
-        l = l < x ? x : l;
-        l = l * d;
-        round_even(l);
-        g[i] = c.step(table[curve_index(static_cast<int32_t>(l[0]), top)]);
-    }
-    level = static_cast<int32_t>(l[0]);
-    gain = c.gain[0];
-    smallest = c.smallest[0];
-}
-
-void leveler_gains(const float* __restrict target, float attack, float release, float& gain, float& smallest,
-                   float* __restrict g, int n) {
-    LevelerGain c(gain, smallest, attack, release);
-    for (int i = 0; i < n; ++i) g[i] = c.step(target[i]);
-    gain = c.gain[0];
-    smallest = c.smallest[0];
-}
 
 void curve_targets(const int32_t* __restrict level, const float* __restrict table, int32_t top,
                              float* __restrict out, int n) {
@@ -322,14 +188,6 @@ int32_t limiter_output(const int32_t* __restrict sum, const float* __restrict g,
     return peak;
 }
 
-namespace {
-
-inline double rnd_d(double x) {
-    constexpr double magic = 6755399441055744.0;
-    return (x + magic) - magic;
-}
-
-}  // namespace
 
 bool filter_and_gain_checked(const int32_t* __restrict x, const double* __restrict acc, double gain,
                                       int32_t* __restrict out, int n, double margin) {

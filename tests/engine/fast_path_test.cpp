@@ -82,30 +82,36 @@ TEST(FastKernels, LinkedLevelsWithoutDivisionEqualTheDividingForm) {
 TEST(FastKernels, HeldLevelsTargetsAndSumsEqualTheirDefinitions) {
     testing::for_each_variant([&](cpu::Variant) {
         const int n = 5000;
-        // Rectified inputs with bursts and long decays; the LOW input can be negative.
-        const auto v0 = randoms(n, 5, -3000, 30000), v1 = randoms(n, 6, 0, 30000), v2 = randoms(n, 7, 0, 300);
-        std::vector<int32_t> o0(n), o1(n), o2(n);
-        const int32_t* in[3] = {v0.data(), v1.data(), v2.data()};
-        int32_t* out[3] = {o0.data(), o1.data(), o2.data()};
-        int32_t level[3] = {5000, 0, 77};
-        const float decay[3] = {0.99948f, 0.99826f, 0.98052f};
-        std::vector<float> curves[3];
-        for (int b = 0; b < 3; ++b)
-            for (int k = 0; k < 2000 + 500 * b; ++k) curves[b].push_back(1.0f / static_cast<float>(k + 1 + b));
-        const float* tables[3] = {curves[0].data(), curves[1].data(), curves[2].data()};
-        const int32_t tops[3] = {1999, 2499, 2999};
-        std::vector<float> targets(4 * n, -1.0f);
-        kernels::held_targets3(in, level, decay, tables, tops, out, targets.data(), n);
-        int32_t l[3] = {5000, 0, 77};
-        for (int i = 0; i < n; ++i) {
-            for (int b = 0; b < 3; ++b) {
-                l[b] = held_level(l[b], in[b][i], decay[b]);
-                ASSERT_EQ(out[b][i], l[b]) << b << " " << i;
-                ASSERT_EQ(targets[4 * i + b], tables[b][table_index(l[b], tops[b])]) << b << " " << i;
+        // Rectified inputs with bursts and long decays; the LOW input can be
+        // negative. A level of 2^29 is beyond the integer form's range.
+        const auto v0 = randoms(n, 5, -3000, 30000), v2 = randoms(n, 7, 0, 300);
+        for (const int32_t huge : {0, 1 << 29}) {
+            auto v1 = randoms(n, 6, 0, 30000);
+            v1[100] = std::max(v1[100], huge);
+            std::vector<int32_t> o0(n), o1(n), o2(n);
+            const int32_t* in[3] = {v0.data(), v1.data(), v2.data()};
+            int32_t* out[3] = {o0.data(), o1.data(), o2.data()};
+            int32_t level[3] = {5000, 0, 77};
+            // (With a decay of 0.75 every level 2 mod 4 lands on a tie.)
+            const float decay[3] = {0.99948f, 0.99826f, 0.75f};
+            std::vector<float> curves[3];
+            for (int b = 0; b < 3; ++b)
+                for (int k = 0; k < 2000 + 500 * b; ++k) curves[b].push_back(1.0f / static_cast<float>(k + 1 + b));
+            const float* tables[3] = {curves[0].data(), curves[1].data(), curves[2].data()};
+            const int32_t tops[3] = {1999, 2499, 2999};
+            std::vector<float> targets(4 * n, -1.0f);
+            kernels::held_targets3(in, level, decay, tables, tops, out, targets.data(), n);
+            int32_t l[3] = {5000, 0, 77};
+            for (int i = 0; i < n; ++i) {
+                for (int b = 0; b < 3; ++b) {
+                    l[b] = held_level(l[b], in[b][i], decay[b]);
+                    ASSERT_EQ(out[b][i], l[b]) << b << " " << i;
+                    ASSERT_EQ(targets[4 * i + b], tables[b][table_index(l[b], tops[b])]) << b << " " << i;
+                }
+                ASSERT_EQ(targets[4 * i + 3], -1.0f);  // the limiter's place stays
             }
-            ASSERT_EQ(targets[4 * i + 3], -1.0f);  // the limiter's place stays
+            for (int b = 0; b < 3; ++b) EXPECT_EQ(level[b], l[b]);
         }
-        for (int b = 0; b < 3; ++b) EXPECT_EQ(level[b], l[b]);
 
         // Curve targets clamp the index to 0 .. top.
         std::vector<float> table(100);
@@ -145,46 +151,56 @@ TEST(FastKernels, HeldLevelsTargetsAndSumsEqualTheirDefinitions) {
 
 // The leveler's loops against its one-sample gain computer: targets above
 // and below the gain (attack, release, the attack stopping at the target),
-// gains pushed past 1, and a release that would overflow.
+// a start gain above 1, a release that would overflow, and a level beyond
+// the integer form's range (2^29).
 TEST(FastKernels, LevelerLoopsEqualTheOneSampleGainComputer) {
     testing::for_each_variant([&](cpu::Variant) {
         const int n = 20000;
         auto a = randoms(n, 21, 0, 40000);
         for (int i = 6000; i < 9000; ++i) a[static_cast<size_t>(i)] /= 300;  // a quiet stretch
+        auto huge = a;
+        huge[50] = 1 << 29;
         std::vector<float> table(8192);
         for (size_t k = 0; k < table.size(); ++k) table[k] = 1.6f / (1.0f + static_cast<float>(k) / 700.0f);
         struct Times {
             float attack, release;
         };
-        for (const Times t : {Times{0.9991f, 1.00002f}, Times{0.5f, 1.3f}, Times{0.0f, 1e30f}}) {
-            const SectionTimes times{t.attack, t.release, 1.0f};
-            int32_t level = 900;
-            float gain = 0.8f, smallest = 0.9f;
-            std::vector<float> g(n), targets(n);
-            kernels::leveler_held(a.data(), level, 0.99826f, table.data(), 8191, t.attack, t.release, gain, smallest,
-                                  g.data(), n);
-            Leveler want;
-            want.gain = 0.8f;
-            want.smallest = 0.9f;
-            int32_t l = 900;
-            for (int i = 0; i < n; ++i) {
-                l = held_level(l, a[static_cast<size_t>(i)], 0.99826f);
-                targets[static_cast<size_t>(i)] = table[static_cast<size_t>(table_index(l, 8191))];
-                want.step(targets[static_cast<size_t>(i)], times);
-                ASSERT_EQ(g[static_cast<size_t>(i)], want.gain) << i << " " << t.release;
-            }
-            EXPECT_EQ(level, l);
-            EXPECT_EQ(gain, want.gain);
-            EXPECT_EQ(smallest, want.smallest);
+        const struct {
+            const std::vector<int32_t>& a;
+            float start;
+        } runs[] = {{a, 0.8f}, {a, 1.3f}, {huge, 0.8f}};
+        for (const auto& run : runs) {
+            for (const Times t : {Times{0.9991f, 1.00002f}, Times{0.5f, 1.3f}, Times{0.0f, 1e30f}}) {
+                const std::vector<int32_t>& values = run.a;
+                const SectionTimes times{t.attack, t.release, 1.0f};
+                int32_t level = 900;
+                float gain = run.start, smallest = 0.9f;
+                std::vector<float> g(n), targets(n);
+                kernels::leveler_held(values.data(), level, 0.99826f, table.data(), 8191, t.attack, t.release, gain,
+                                      smallest, g.data(), n);
+                Leveler want;
+                want.gain = run.start;
+                want.smallest = 0.9f;
+                int32_t l = 900;
+                for (int i = 0; i < n; ++i) {
+                    l = held_level(l, values[static_cast<size_t>(i)], 0.99826f);
+                    targets[static_cast<size_t>(i)] = table[static_cast<size_t>(table_index(l, 8191))];
+                    want.step(targets[static_cast<size_t>(i)], times);
+                    ASSERT_EQ(g[static_cast<size_t>(i)], want.gain) << i << " " << t.release;
+                }
+                EXPECT_EQ(level, l);
+                EXPECT_EQ(gain, want.gain);
+                EXPECT_EQ(smallest, want.smallest);
 
-            // Given targets: the stereo leveler.
-            gain = 0.8f;
-            smallest = 0.9f;
-            std::vector<float> g2(n);
-            kernels::leveler_gains(targets.data(), t.attack, t.release, gain, smallest, g2.data(), n);
-            EXPECT_EQ(g2, g);
-            EXPECT_EQ(gain, want.gain);
-            EXPECT_EQ(smallest, want.smallest);
+                // Given targets: the stereo leveler.
+                gain = run.start;
+                smallest = 0.9f;
+                std::vector<float> g2(n);
+                kernels::leveler_gains(targets.data(), t.attack, t.release, gain, smallest, g2.data(), n);
+                EXPECT_EQ(g2, g);
+                EXPECT_EQ(gain, want.gain);
+                EXPECT_EQ(smallest, want.smallest);
+            }
         }
     });
 }

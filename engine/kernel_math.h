@@ -1,0 +1,70 @@
+// Small helpers of the vector kernels: rounding, curve indices, the stereo
+// link. Included inside each instruction-set build's namespace (after
+// <immintrin.h> on x86), so that every build inlines its own copy.
+// Every rounding is to nearest, ties to even, exactly as the scalar code.
+#pragma once
+
+namespace {
+
+typedef double v2d __attribute__((vector_size(16)));
+typedef double v4d __attribute__((vector_size(32)));
+typedef float v4f __attribute__((vector_size(16)));
+typedef int32_t v4i __attribute__((vector_size(16)));
+
+#define SC_INLINE inline __attribute__((always_inline))
+
+// Round to nearest, ties to even, for |x| < 2^51: the sum with 1.5 * 2^52
+// leaves no fraction bits, so the hardware rounding of the addition decides.
+constexpr double ROUND_MAGIC = 6755399441055744.0;
+SC_INLINE double rnd_d(double x) { return (x + ROUND_MAGIC) - ROUND_MAGIC; }
+SC_INLINE int32_t rnd(double x) { return static_cast<int32_t>(rnd_d(x)); }
+
+// The same for vectors; one instruction where the build has it (it shortens
+// the serial chains). (Vectors pass by reference: no vector arguments in the
+// baseline ABI.)
+SC_INLINE void round_even(v4d& x) {
+#ifdef __AVX__
+    x = _mm256_round_pd(x, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+#else
+    const v4d magic = {ROUND_MAGIC, ROUND_MAGIC, ROUND_MAGIC, ROUND_MAGIC};
+    x = (x + magic) - magic;
+#endif
+}
+SC_INLINE void round_even(v2d& x) {
+#ifdef __SSE4_1__
+    x = _mm_round_pd(x, _MM_FROUND_TO_NEAREST_INT | _MM_FROUND_NO_EXC);
+#else
+    const v2d magic = {ROUND_MAGIC, ROUND_MAGIC};
+    x = (x + magic) - magic;
+#endif
+}
+
+// x < one ? x : one (the minimum, and one for NaN).
+SC_INLINE v4f at_most_one(const v4f& x) {
+    const v4f one = {1.0f, 1.0f, 1.0f, 1.0f};
+#ifdef __SSE__
+    return _mm_min_ps(x, one);
+#else
+    return x < one ? x : one;
+#endif
+}
+
+// floor(level / 4) within 0 .. top, as table_index (written to vectorize).
+SC_INLINE int32_t curve_index(int32_t level, int32_t top) {
+    int32_t x = level >> 2;
+    x = x < 0 ? 0 : x;
+    return x > top ? top : x;
+}
+
+// The decayed linked level of two rectified values x, y (each at least 1):
+// the quieter side while 5 hi < 7 lo, else round(hi / 1.4), which is
+// round(hi * 5 / 7) since hi * 5 / 7 never lies within 1/14 of one half.
+SC_INLINE int32_t linked(int32_t x, int32_t y, double decay) {
+    const int32_t hi = x > y ? x : y;
+    const int32_t lo = x > y ? y : x;
+    const int32_t r = rnd(static_cast<double>(hi) * (5.0 / 7.0));
+    const int32_t l0 = lo > r ? lo : r;
+    return rnd(static_cast<double>(l0) * decay);
+}
+
+}  // namespace
