@@ -1,5 +1,5 @@
 // Small helpers of the vector kernels: rounding, curve indices, the stereo
-// link. Included inside each instruction-set build's namespace (after
+// link, held levels in integers. Included inside each instruction-set build's namespace (after
 // <immintrin.h> on x86), so that every build inlines its own copy.
 // Every rounding is to nearest, ties to even, exactly as the scalar code.
 #pragma once
@@ -65,6 +65,37 @@ SC_INLINE int32_t linked(int32_t x, int32_t y, double decay) {
     const int32_t r = rnd(static_cast<double>(hi) * (5.0 / 7.0));
     const int32_t l0 = lo > r ? lo : r;
     return rnd(static_cast<double>(l0) * decay);
+}
+
+// Held levels below this size decay in integers: see HeldDecay.
+constexpr int32_t EXACT_LEVELS = 1 << 28;
+
+// A held level, round(max(level, v) * decay), in integer arithmetic. A
+// decay in [0.5, 1) is m / 2^24 exactly, m its 24-bit significand. While
+// |level| < 2^28 the double product level * decay is exact (fewer than 53
+// bits), so its rounding to nearest, ties to even, is that of the integer
+// quotient p / 2^24 with p = level * m: round down, and up when the
+// remainder is above one half, or one half and the quotient odd. Integer
+// multiply and shifts are a shorter chain than the double multiply and
+// rounding.
+struct HeldDecay {
+    int64_t m = 0;
+    bool usable = false;
+    explicit HeldDecay(float decay) {
+        usable = decay >= 0.5f && decay < 1.0f;
+        m = usable ? static_cast<int64_t>(std::ldexp(decay, 24)) : 0;
+    }
+    SC_INLINE int64_t next(int64_t level, int64_t v) const {
+        const int64_t p = (level < v ? v : level) * m;
+        return (p + ((int64_t{1} << 23) - 1) + ((p >> 24) & 1)) >> 24;
+    }
+};
+
+// Whether every value lies within the exact range.
+SC_INLINE bool within(const int32_t* __restrict v, int n) {
+    int32_t big = 0;
+    for (int i = 0; i < n; ++i) big |= (v[i] >= EXACT_LEVELS) | (v[i] <= -EXACT_LEVELS);
+    return big == 0;
 }
 
 }  // namespace

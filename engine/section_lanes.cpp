@@ -1,7 +1,11 @@
 // The band and limiter lanes, compiled once per instruction-set build
 // (engine/variant_tables.h); they call the kernels of their own build.
 #include <algorithm>
+#include <cmath>
 #include <cstring>
+#if defined(__x86_64__) || defined(__i386__)
+#include <immintrin.h>
+#endif
 
 #include "engine/dynamics.h"
 #include "engine/variant_tables.h"
@@ -19,23 +23,17 @@ using ::sc::engine::lanes::Side;
 
 namespace {
 
-typedef float v4f __attribute__((vector_size(16)));
-typedef int32_t v4i __attribute__((vector_size(16)));
+#include "engine/kernel_math.h"
 
-// Round to nearest, ties to even, for |x| < 2^51 (as the element-wise kernels).
-constexpr double MAGIC = 6755399441055744.0;
 // Band samples per tile: the band sums are formed after each tile.
 constexpr int TILE = 256;
 
-#define SC_INLINE inline __attribute__((always_inline))
-
-// (Vectors pass by reference: no vector arguments in the baseline ABI.)
 template <typename V, typename T> SC_INLINE void load(V& v, const T* p) { std::memcpy(&v, p, sizeof v); }
 template <typename V, typename T> SC_INLINE void store(T* p, const V& v) { std::memcpy(p, &v, sizeof v); }
 
-SC_INLINE double round_d(double x) { return (x + MAGIC) - MAGIC; }
-
-template <int C>
+// HELD: the held levels of a mono source step in the loop (HeldDecay), beside
+// the gain computers, instead of in a pass of their own.
+template <int C, bool HELD>
 SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side* sides,
                    const int32_t* const* inputs, int bands, int limited, float* lim) {
     const int n = std::max(bands, 0);
@@ -46,7 +44,11 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
     // Band detector levels (mono: held, stereo: linked) and their curve targets.
     const int32_t* level[3];
     int32_t* const held[3] = {buf.levels[0].data(), buf.levels[1].data(), buf.levels[2].data()};
-    if constexpr (C == 1) kernels::held_targets3(inputs, st.level, s.decay, s.table, s.top, held, buf.targets.data(), n);
+    if constexpr (C == 1 && !HELD)
+        kernels::held_targets3(inputs, st.level, s.decay, s.table, s.top, held, buf.targets.data(), n);
+    const HeldDecay decay0(s.decay[0]), decay1(s.decay[1]), decay2(s.decay[2]);
+    const int32_t top0 = s.top[0], top1 = s.top[1], top2 = s.top[2];
+    int64_t held0 = st.level[0], held1 = st.level[1], held2 = st.level[2];
     for (int b = 0; b < 3; ++b) {
         int32_t* lv = held[b];
         level[b] = lv;
@@ -97,12 +99,23 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
     // One sample of the lanes: band sample k and limiter sample k - lag.
     auto sample = [&]<bool BANDS, bool LIMITER>(int k) {
         v4f target = one;
-        if constexpr (BANDS) load(target, tg + 4 * k);
+        v4i held_levels = {0, 0, 0, 0};
+        if constexpr (BANDS && HELD) {
+            held0 = decay0.next(held0, inputs[0][k]);
+            held1 = decay1.next(held1, inputs[1][k]);
+            held2 = decay2.next(held2, inputs[2][k]);
+            held_levels = v4i{static_cast<int32_t>(held0), static_cast<int32_t>(held1), static_cast<int32_t>(held2), 0};
+            target[0] = s.table[0][curve_index(held_levels[0], top0)];
+            target[1] = s.table[1][curve_index(held_levels[1], top1)];
+            target[2] = s.table[2][curve_index(held_levels[2], top2)];
+        } else if constexpr (BANDS) {
+            load(target, tg + 4 * k);
+        }
         const int i = k - lag;
         if constexpr (LIMITER) {
             // Held level of the limiter: round(max(level, v) * d9).
             const double x = vlim[i + la];
-            lim_level = round_d((lim_level < x ? x : lim_level) * lim_decay);
+            lim_level = rnd_d((lim_level < x ? x : lim_level) * lim_decay);
             target[3] = lim_table[table_index(static_cast<int32_t>(lim_level), lim_top)];
         }
         // The gain computer of engine/dynamics.h in every lane, its three
@@ -123,7 +136,7 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
         j += step_j;
         if constexpr (BANDS) {
             if (gates) {
-                const v4i lv = {level[0][k], level[1][k], level[2][k], 0};
+                const v4i lv = HELD ? held_levels : v4i{level[0][k], level[1][k], level[2][k], 0};
                 v4f t = gate;
                 t = (lv < gate_threshold) ? t * gate_close : t;
                 t = (lv >= gate_open_threshold) ? t * gate_open : t;
@@ -203,6 +216,11 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
         st.hold_end[l] = hold_end[l];
         if (l < 3) st.gate[l] = gate[l];
     }
+    if constexpr (HELD) {
+        st.level[0] = static_cast<int32_t>(held0);
+        st.level[1] = static_cast<int32_t>(held1);
+        st.level[2] = static_cast<int32_t>(held2);
+    }
     st.level[3] = static_cast<int32_t>(lim_level);
 }
 
@@ -210,7 +228,15 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
 
 void run_mono(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side& side,
               const int32_t* const inputs[3], int bands, int limited, float* limiter_gains) {
-    run<1>(s, st, buf, &side, inputs, bands, limited, limiter_gains);
+    // The held levels in the loop when they can step in integers.
+    const bool held = HeldDecay(s.decay[0]).usable && HeldDecay(s.decay[1]).usable && HeldDecay(s.decay[2]).usable &&
+                      within(st.level, 3) && within(inputs[0], bands) && within(inputs[1], bands) &&
+                      within(inputs[2], bands);
+    if (held) {
+        run<1, true>(s, st, buf, &side, inputs, bands, limited, limiter_gains);
+    } else {
+        run<1, false>(s, st, buf, &side, inputs, bands, limited, limiter_gains);
+    }
 }
 
 void run_stereo(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side& left, const Side& right,
@@ -219,7 +245,7 @@ void run_stereo(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side&
     const Side sides[2] = {left, right};
     const int32_t* inputs[6] = {inputs_left[0], inputs_left[1], inputs_left[2],
                                 inputs_right[0], inputs_right[1], inputs_right[2]};
-    run<2>(s, st, buf, sides, inputs, bands, limited, limiter_gains);
+    run<2, false>(s, st, buf, sides, inputs, bands, limited, limiter_gains);
 }
 
 }  // namespace sc::engine::SC_VARIANT::lanes

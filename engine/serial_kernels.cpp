@@ -17,37 +17,6 @@ namespace sc::engine::SC_VARIANT::kernels {
 
 namespace {
 
-// Held levels below this size decay in integers: see HeldDecay.
-constexpr int32_t EXACT_LEVELS = 1 << 28;
-
-// A held level, round(max(level, v) * decay), in integer arithmetic. A
-// decay in [0.5, 1) is m / 2^24 exactly, m its 24-bit significand. While
-// |level| < 2^28 the double product level * decay is exact (fewer than 53
-// bits), so its rounding to nearest, ties to even, is that of the integer
-// quotient p / 2^24 with p = level * m: round down, and up when the
-// remainder is above one half, or one half and the quotient odd. Integer
-// multiply and shifts are a shorter chain than the double multiply and
-// rounding.
-struct HeldDecay {
-    int64_t m = 0;
-    bool usable = false;
-    explicit HeldDecay(float decay) {
-        usable = decay >= 0.5f && decay < 1.0f;
-        m = usable ? static_cast<int64_t>(std::ldexp(decay, 24)) : 0;
-    }
-    SC_INLINE int64_t next(int64_t level, int64_t v) const {
-        const int64_t p = (level < v ? v : level) * m;
-        return (p + ((int64_t{1} << 23) - 1) + ((p >> 24) & 1)) >> 24;
-    }
-};
-
-// Whether every value lies within the exact range.
-bool within(const int32_t* __restrict v, int n) {
-    int32_t big = 0;
-    for (int i = 0; i < n; ++i) big |= (v[i] >= EXACT_LEVELS) | (v[i] <= -EXACT_LEVELS);
-    return big == 0;
-}
-
 // The gain computer of the leveler in lane 0: attack toward a lower target
 // (never below it), else release; at most 1.0, also for inf * 0.
 struct LevelerGain {

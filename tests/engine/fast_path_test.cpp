@@ -371,6 +371,28 @@ TEST(FastPath, MatchesTheReferencePathAcrossSettingsAndFormats) {
     }
 }
 
+// Held levels beyond the range of the integer form (2^28) at the start of a
+// mono job: the first blocks step them in doubles, later ones in integers.
+TEST(FastPath, HeldLevelsBeyondTheIntegerRangeMatchTheReferencePath) {
+    const auto data = testing::bytes_of(music(20000, 20000, 5), 2);
+    DetectorLevels start;
+    start.low = 1 << 29;
+    start.high = -(1 << 28);
+    start.leveler = 1 << 28;
+    ParameterSet p;
+    p.INPUTAUTO = 1;
+    Engine ref(FilterPath::Reference);
+    ref.set_detector_levels(start);
+    const auto b = testing::run_stream(ref, p, SampleFormat::Mono16, 44100, data);
+    testing::for_each_variant([&](cpu::Variant v) {
+        Engine fast(FilterPath::Fast);
+        fast.set_detector_levels(start);
+        const auto a = testing::run_stream(fast, p, SampleFormat::Mono16, 44100, data);
+        expect_same_streams(a, b, cpu::name(v));
+        expect_same_engines(fast, ref, cpu::name(v));
+    });
+}
+
 // An impulse whose filter sum at some distance lies within 1e-5 of one
 // half: the fast path sums it again directly and rounds it as the direct
 // sum does, in the equalizer and in the band split.
