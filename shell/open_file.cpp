@@ -59,6 +59,9 @@ void Application::load_one_file(const std::string& name) {
         state.reading_path.clear();
         state.result_exists = 0;
     } else {
+        // The result strip shows and plays the result of the file it was
+        // made from; another file has none yet.
+        if (name != state.source_path) state.result_exists = 0;
         const auto slash = name.rfind('/');
         if (slash != std::string::npos) state.last_used_folder = name.substr(0, slash + 1);
         const std::size_t length = utf8_length(state.last_used_folder);

@@ -110,6 +110,17 @@ TEST_F(DroppedFiles, ADropDuringAScreenOrAJobIsLetGo) {
     EXPECT_EQ(app.state.display_source_name, song);
     EXPECT_EQ(app.state.batch_count, 0);
     EXPECT_FALSE(test::exists(result_of(other)));
+    EXPECT_EQ(app.state.result_exists, 1);
+
+    // the result stays with its own file: dropped again it is still shown,
+    // another file dropped has none
+    window.drop_at(now() + 0.5, {song});
+    run_for(4.0);
+    EXPECT_EQ(app.state.result_exists, 1);
+    window.drop_at(now() + 0.5, {other});
+    run_for(4.0);
+    EXPECT_EQ(app.state.display_source_name, other);
+    EXPECT_EQ(app.state.result_exists, 0);
 }
 
 }  // namespace

@@ -166,10 +166,13 @@ TEST_F(MainLoop, OpenLoadsAChosenFileAndACancelKeepsTheLoadedOne) {
     const std::string song = dir.write("song.wav", test::canonical_wav(test::FmtFields{}, 44100 * 4 * 3));
     app.state.batch_count = 3;
     app.state.batch_list = {"/a.wav", "/b.wav", "/c.wav"};
+    app.state.source_path = "/music/old.wav";  // with the result of its job
+    app.state.result_exists = 1;
     dialog.answers = {song, ""};
     press(0.5, 760, 60, 1);  // the OPEN button
     run_for(2.0);
     EXPECT_EQ(app.state.display_source_name, song);
+    EXPECT_EQ(app.state.result_exists, 0);  // the old result is not this file's
     EXPECT_EQ(app.state.reading_path, song);
     EXPECT_EQ(app.state.last_used_folder, dir.folder() + "/");
     EXPECT_EQ(app.state.batch_count, 0);

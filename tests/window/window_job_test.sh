@@ -47,11 +47,13 @@ wait_for 5 "$drop" "$win" "$long" || fail "the drop was not taken"
 expect_text 10 11 4 "Datei: $long" "the file line after the drop"
 expect_text 10 46 3 " KLICK= Prozessor starten." "the hover text of START after the drop"
 dump_window dropped
+[ "$(marks $result_strip)" -le $((empty_result + 50)) ] ||
+  fail "the result strip of the dropped file is not empty: $(marks $result_strip) pixels drawn"
 
 # --- STOP during its job -------------------------------------------------------------
 click_at 760 85
 wait_for 10 test -e "$work/long take---copy.WAV.buf" || fail "the long job did not start"
-sleep 1
+sleep 0.3
 dump_window running
 click_at 760 85
 expect_text 10 46 3 " Abbruch durch Nutzer." "the hint after STOP"
