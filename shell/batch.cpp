@@ -24,7 +24,6 @@ std::string upper(std::string s) {
 }  // namespace
 
 void Application::command_line_import(const std::vector<std::string>& command_line) {
-    auto& s = state;
     const ArgumentFiles files = audio_files_of_arguments(command_line, platform_.env.working_folder());
     if (files.entries.empty()) return;
     if (files.entries.size() > static_cast<std::size_t>(BATCH_MAX)) {
