@@ -43,7 +43,13 @@ struct LevelerGain {
         const v4f t = {target, target, target, target};
         v4f ga = gain * attack;
         ga = ga < t ? t : ga;
-        const v4f gr = at_most_one(gain * release);
+        v4f gr = at_most_one(gain * release);
+#if defined(__x86_64__) || defined(__i386__)
+        // Both outcomes in registers before the choice: a compiler that
+        // folds the maximum into a masked merge with the release outcome
+        // makes the chain one step longer again.
+        __asm__("" : "+x"(ga), "+x"(gr));
+#endif
         return keep(gain > t ? ga : gr);
     }
     SC_INLINE float keep(const v4f& g) {
