@@ -130,7 +130,7 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
         v4f g = (j > hold_end) ? after_hold : in_hold;
         g = attacking ? after_attack : g;
         hold_end = attacking ? j + hold_length : hold_end;
-        g = (g < one) ? g : one;  // at most 1.0, also for inf * 0
+        g = at_most_one(g);  // also for inf * 0
         gain = g;
         smallest = (g < smallest) ? g : smallest;
         j += step_j;
