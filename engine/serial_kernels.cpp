@@ -135,29 +135,8 @@ void held_targets3(const int32_t* const v[3], int32_t level[3], const float deca
     const float* __restrict t0 = table[0];
     const float* __restrict t1 = table[1];
     const float* __restrict t2 = table[2];
-    const HeldDecay e0(decay[0]), e1(decay[1]), e2(decay[2]);
-    if (e0.usable && e1.usable && e2.usable && within(level, 3) && within(v0, n) && within(v1, n) && within(v2, n)) {
-        // Three integer chains side by side.
-        const int32_t top0 = top[0], top1 = top[1], top2 = top[2];
-        int64_t l0 = level[0], l1 = level[1], l2 = level[2];
-        for (int i = 0; i < n; ++i) {
-            l0 = e0.next(l0, v0[i]);
-            l1 = e1.next(l1, v1[i]);
-            l2 = e2.next(l2, v2[i]);
-            const int32_t a = static_cast<int32_t>(l0), b = static_cast<int32_t>(l1), c = static_cast<int32_t>(l2);
-            o0[i] = a;
-            o1[i] = b;
-            o2[i] = c;
-            targets[4 * i] = t0[curve_index(a, top0)];
-            targets[4 * i + 1] = t1[curve_index(b, top1)];
-            targets[4 * i + 2] = t2[curve_index(c, top2)];
-        }
-        level[0] = static_cast<int32_t>(l0);
-        level[1] = static_cast<int32_t>(l1);
-        level[2] = static_cast<int32_t>(l2);
-        return;
-    }
-    // The three levels in one vector of doubles.
+    // The three levels in one vector of doubles. (The band lanes step them
+    // in integers themselves where HeldDecay can.)
     const v4d d = {decay[0], decay[1], decay[2], 1.0};
     v4d l = {static_cast<double>(level[0]), static_cast<double>(level[1]), static_cast<double>(level[2]), 0.0};
     for (int i = 0; i < n; ++i) {
