@@ -25,7 +25,7 @@ if [ ${#need[@]} -gt 0 ]; then
 fi
 
 if [ ! -x "$build/app/sonoclamper" ]; then
-  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release >/dev/null
   cmake --build "$build" -j"$(nproc)" --target sonoclamper
 fi
 sono=$(readlink -f "$build/app/sonoclamper")
