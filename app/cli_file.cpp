@@ -1,9 +1,5 @@
 #include "app/cli_file.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <chrono>
 #include <cstring>
@@ -19,6 +15,7 @@
 #include "audiofile/output_names.h"
 #include "audiofile/source_checks.h"
 #include "platform/interruption.h"
+#include "platform/utf8_path.h"
 #include "shell/application.h"
 
 namespace sc::cli {
@@ -27,7 +24,7 @@ namespace {
 
 namespace T = texts;
 
-std::string file_name(const std::string& path) { return std::filesystem::path(path).filename().string(); }
+std::string file_name(const std::string& path) { return platform::text_of(platform::path_of(path).filename()); }
 
 FileResult refused(FileResult r, std::string reason) {
     r.status = FileStatus::NotProcessed;
@@ -38,17 +35,12 @@ FileResult refused(FileResult r, std::string reason) {
 }  // namespace
 
 std::string access_problem(const std::string& path, int16_t language) {
-    // O_NONBLOCK: a pipe without a writer must not hold the run.
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
-    if (fd < 0) return say(T::CANNOT_READ, language, {std::strerror(errno)});
-    struct stat st {};
-    const bool known = ::fstat(fd, &st) == 0;
-    const int error = errno;
-    ::close(fd);
-    if (!known) return say(T::CANNOT_READ, language, {std::strerror(error)});
-    if (S_ISDIR(st.st_mode)) return say(T::IS_FOLDER, language);
-    if (!S_ISREG(st.st_mode)) return say(T::NOT_REGULAR, language);
-    return {};
+    // never waits: a pipe without a writer must not hold the run
+    const platform::Opened opened = platform::real_file_system().open_checked(path, platform::OpenMode::Read);
+    if (opened.file) return {};
+    if (opened.error == EISDIR) return say(T::IS_FOLDER, language);
+    if (opened.error == ENODEV) return say(T::NOT_REGULAR, language);
+    return say(T::CANNOT_READ, language, {platform::error_text(opened.error)});
 }
 
 bool configure(Application& app, const Options& o) {
@@ -94,7 +86,7 @@ FileResult process_file(const Options& o, const std::string& path, const std::st
     s.output_folder = o.output_dir;
     std::string expected_target = target_name(path, app.params.OUTFORMAT, s.output_folder);
     if (app.params.OUTFORMAT != 1) expected_target = mp3_target_name(expected_target);
-    if (o.no_clobber && std::filesystem::exists(expected_target)) {
+    if (o.no_clobber && std::filesystem::exists(platform::path_of(expected_target))) {
         r.status = FileStatus::Skipped;
         r.target = expected_target;
         return r;
@@ -114,8 +106,9 @@ FileResult process_file(const Options& o, const std::string& path, const std::st
 
     // the load-time check, as when the file is opened in the window
     {
-        auto file = services.fs.open(readable, platform::OpenMode::Read);
-        if (!file) return refused(r, say(T::CANNOT_READ, lang, {std::strerror(errno)}));
+        platform::Opened opened = services.fs.open_checked(readable, platform::OpenMode::Read);
+        if (!opened.file) return refused(r, say(T::CANNOT_READ, lang, {platform::error_text(opened.error)}));
+        auto& file = opened.file;
         if (walk_chunks(*file).musifile_flag) r.notes.push_back(say(T::MUSIFILE_NOTE, lang, {path}));
         if (const auto reason = load_time_check(*file, app.source_format, s, view, clock))
             return refused(r, load_reason(*reason, app.source_format, lang));

@@ -1,8 +1,5 @@
 #include "app/cli_progress.h"
 
-#include <sys/ioctl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -10,6 +7,7 @@
 #include <ostream>
 
 #include "app/cli_texts.h"
+#include "platform/console.h"
 #include "settings/text.h"
 
 namespace sc::cli {
@@ -36,8 +34,7 @@ std::string fit_name(const std::string& name, std::size_t n) {
 }  // namespace
 
 std::size_t terminal_width() {
-    winsize ws{};
-    if (::ioctl(STDERR_FILENO, TIOCGWINSZ, &ws) == 0 && ws.ws_col > 0) return ws.ws_col;
+    if (const std::size_t columns = platform::terminal_columns()) return columns;
     if (const char* c = std::getenv("COLUMNS")) {
         const long n = std::strtol(c, nullptr, 10);
         if (n > 0 && n < 10000) return static_cast<std::size_t>(n);

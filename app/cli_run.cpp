@@ -1,12 +1,7 @@
 #include "app/cli_run.h"
 
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
-
 #include <algorithm>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <atomic>
@@ -22,7 +17,11 @@
 #include "app/cli_run_files.h"
 #include "app/cli_texts.h"
 #include "app/cli_user_setups.h"
+#include "platform/console.h"
+#include "platform/file_system.h"
+#include "platform/folder_listing.h"
 #include "platform/interruption.h"
+#include "platform/utf8_path.h"
 #include "shell/application.h"
 
 namespace sc::cli {
@@ -33,9 +32,9 @@ namespace T = texts;
 
 std::string absolute_path(const std::string& path) {
     std::error_code ec;
-    auto abs = std::filesystem::absolute(path, ec);
+    auto abs = std::filesystem::absolute(platform::path_of(path), ec);
     if (ec) return path;
-    return abs.lexically_normal().string();
+    return platform::text_of(abs.lexically_normal());
 }
 
 struct Tally {
@@ -86,11 +85,9 @@ void tell(const Options& o, const FileResult& r, Console& console) {
 
 // Why the folder cannot take the results; empty when it can.
 std::string folder_problem(const std::string& folder, int16_t language) {
-    struct stat st {};
-    if (::stat(folder.c_str(), &st) != 0) return say(T::OUTPUT_DIR_UNUSABLE, language, {folder, std::strerror(errno)});
-    if (!S_ISDIR(st.st_mode)) return say(T::OUTPUT_DIR_UNUSABLE, language, {folder, say(T::NOT_A_FOLDER, language)});
-    if (::access(folder.c_str(), W_OK | X_OK) != 0)
-        return say(T::OUTPUT_DIR_UNUSABLE, language, {folder, std::strerror(errno)});
+    if (const int error = platform::folder_write_error(folder))
+        return say(T::OUTPUT_DIR_UNUSABLE, language,
+                   {folder, error == ENOTDIR ? say(T::NOT_A_FOLDER, language) : platform::error_text(error)});
     return {};
 }
 
@@ -206,7 +203,7 @@ int main(const std::vector<std::string>& args) {
             return 2;
         }
     }
-    return run(o, std::cout, std::cerr, ::isatty(2) != 0);
+    return run(o, std::cout, std::cerr, platform::error_output_is_terminal());
 }
 
 }  // namespace sc::cli

@@ -7,22 +7,21 @@
 #include <string>
 #include <vector>
 
+#include "platform/run_folder.h"
+
 namespace sc::cli {
 
-// A fresh folder below TMPDIR (or /tmp) for the work files of one job;
+// A fresh folder below the temporary folder (TMPDIR or /tmp; on Windows
+// that of TEMP) for the work files of one job;
 // removed with the program's work files in it when the job is done. Empty
 // path when none could be made (the job then keeps no work files apart).
 class OwnWorkFolder {
 public:
     OwnWorkFolder();
-    ~OwnWorkFolder();
-    OwnWorkFolder(const OwnWorkFolder&) = delete;
-    OwnWorkFolder& operator=(const OwnWorkFolder&) = delete;
-    const std::string& path() const { return path_; }
+    const std::string& path() const { return folder_.path(); }
 
 private:
-    std::string path_;
-    int lock_ = -1;  // held while the folder is in use
+    platform::RunFolder folder_;
 };
 
 // Removes the work folders that runs killed on the way left behind: those

@@ -4,6 +4,7 @@
 #include <cctype>
 
 #include "settings/text.h"
+#include "platform/paths.h"
 
 namespace sc {
 
@@ -26,12 +27,12 @@ bool ends_with(const std::string& s, const std::string& tail) {
 }  // namespace
 
 std::string folder_part(const std::string& path) {
-    const auto slash = path.rfind('/');
+    const auto slash = platform::last_separator(path);
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
 std::string file_name_part(const std::string& path) {
-    const auto slash = path.rfind('/');
+    const auto slash = platform::last_separator(path);
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
@@ -41,7 +42,7 @@ std::string target_name(const std::string& source_path, int16_t outformat, const
     // ".wav" alone is a name without an extension
     if (up.size() > 4 && (ends_with(up, ".WAV") || ends_with(up, ".MP3"))) stem.resize(stem.size() - 4);
     std::string folder = output_folder.empty() ? folder_part(source_path) : output_folder;
-    if (!folder.empty() && folder.back() != '/') folder += '/';
+    folder = platform::with_separator(folder);
     return folder + stem + (outformat == 1 ? "---copy.WAV" : "--3copy.WAV");
 }
 

@@ -19,6 +19,9 @@ struct FolderEntry {
 std::optional<std::vector<FolderEntry>> read_folder(const std::string& path);
 
 bool is_folder(const std::string& path);
+// 0 when new files can be written in folder; else the errno value of the
+// reason (ENOTDIR when it is no folder).
+int folder_write_error(const std::string& folder);
 bool is_file(const std::string& path);
 
 // An absolute, lexically normal path without a trailing "/" (except the

@@ -11,6 +11,7 @@
 #include <cstring>
 
 #include "platform/file_system.h"
+#include "platform/folder_listing.h"
 
 namespace sc::platform {
 
@@ -252,6 +253,13 @@ public:
 };
 
 }  // namespace
+
+int folder_write_error(const std::string& folder) {
+    struct stat st {};
+    if (::stat(folder.c_str(), &st) != 0) return errno;
+    if (!S_ISDIR(st.st_mode)) return ENOTDIR;
+    return ::access(folder.c_str(), W_OK | X_OK) == 0 ? 0 : errno;
+}
 
 std::string error_text(int error) {
     char buf[256];

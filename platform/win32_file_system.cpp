@@ -1,11 +1,14 @@
 // Files through the wide-character Windows calls; names are UTF-8 inside
-// the program. A file opened with CreateLocked is shared for reading only:
-// no other process may write, rename or delete it while it is open.
+// the program. A file opened with CreateLocked is shared for reading and
+// for its own rename only: no other process may write it while it is open,
+// and remove_unless_locked, which wants the file for itself alone, leaves
+// it alone.
 #include <windows.h>
 
 #include <cerrno>
 
 #include "platform/file_system.h"
+#include "platform/folder_listing.h"
 #include "platform/win32_text.h"
 
 namespace sc::platform {
@@ -109,7 +112,7 @@ Opened open_plain(const std::string& path, OpenMode mode) {
         case OpenMode::CreateTruncate: access = GENERIC_WRITE; disposition = CREATE_ALWAYS; break;
         case OpenMode::ReadWrite: break;
         case OpenMode::ReadWriteCreate: disposition = OPEN_ALWAYS; break;
-        case OpenMode::CreateLocked: disposition = CREATE_NEW; share = FILE_SHARE_READ; break;
+        case OpenMode::CreateLocked: disposition = CREATE_NEW; share = FILE_SHARE_READ | FILE_SHARE_DELETE; break;
     }
     const DWORD attr = attributes(path);
     if (attr != INVALID_FILE_ATTRIBUTES && (attr & FILE_ATTRIBUTE_DIRECTORY))
@@ -149,13 +152,15 @@ public:
         return (attr & FILE_ATTRIBUTE_DEVICE) ? FileKind::Other : FileKind::Regular;
     }
 
-    // A file held open by a job of another process refuses deletion with a
-    // sharing violation: it stays.
+    // The file is opened for this process alone, to be deleted when it is
+    // closed: while a job holds it open that open fails, and it stays.
     RemoveResult remove_unless_locked(const std::string& path) override {
         const DWORD attr = attributes(path);
         if (attr == INVALID_FILE_ATTRIBUTES) return RemoveResult::Missing;
         if (attr & FILE_ATTRIBUTE_DIRECTORY) return RemoveResult::Failed;
-        if (::DeleteFileW(widen(path).c_str())) return RemoveResult::Removed;
+        const HANDLE h = ::CreateFileW(widen(path).c_str(), DELETE, 0, nullptr, OPEN_EXISTING,
+                                       FILE_FLAG_DELETE_ON_CLOSE | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        if (h != INVALID_HANDLE_VALUE) return ::CloseHandle(h) ? RemoveResult::Removed : RemoveResult::Failed;
         switch (::GetLastError()) {
             case ERROR_SHARING_VIOLATION:
             case ERROR_LOCK_VIOLATION: return RemoveResult::Locked;
@@ -219,6 +224,14 @@ public:
 };
 
 }  // namespace
+
+// The read-only mark of a folder does not keep files out of it; the access
+// rules of the file system tell only at the attempt.
+int folder_write_error(const std::string& folder) {
+    const DWORD attr = attributes(folder);
+    if (attr == INVALID_FILE_ATTRIBUTES) return errno_of(::GetLastError());
+    return (attr & FILE_ATTRIBUTE_DIRECTORY) ? 0 : ENOTDIR;
+}
 
 FileSystem& real_file_system() {
     static Win32FileSystem fs;

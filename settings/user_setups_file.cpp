@@ -1,6 +1,7 @@
 #include "settings/user_setups_file.h"
 
 #include <algorithm>
+#include <cctype>
 #include <bit>
 #include <cmath>
 
@@ -155,11 +156,24 @@ std::string encode_folder(std::string_view folder) {
     return field;
 }
 
+namespace {
+
+// A folder of the system the root belongs to: "/..." beside the root "/",
+// a drive path "X:\..." or a network path "\\..." beside a drive root.
+bool same_kind_of_path(std::string_view folder, std::string_view root) {
+    if (root.empty() || root.front() == '/') return !folder.empty() && folder.front() == '/';
+    const bool drive = folder.size() >= 3 && std::isalpha(static_cast<unsigned char>(folder[0])) && folder[1] == ':' &&
+                       (folder[2] == '\\' || folder[2] == '/');
+    return drive || folder.substr(0, 2) == "\\\\";
+}
+
+}  // namespace
+
 std::string decode_folder(std::string_view field, const std::string& root) {
     field = field.substr(0, std::min(field.size(), FOLDER_LENGTH));
     field = field.substr(0, field.find('\0'));
     while (!field.empty() && field.back() == ' ') field.remove_suffix(1);
-    if (field.size() < FOLDER_MIN || field.front() != '/') return root;
+    if (field.size() < FOLDER_MIN || !same_kind_of_path(field, root)) return root;
     return std::string(field);
 }
 

@@ -58,8 +58,9 @@ bool folder_storable(std::string_view folder);
 std::string encode_folder(std::string_view folder);
 // The folder a field holds (fewer bytes when the file is cut short): up to
 // a zero byte, trailing spaces removed. A result shorter than 3 characters,
-// or one that is no absolute path on this system (a drive letter of a file
-// brought from Windows), becomes the root.
+// or one that is no absolute path of the root's system (a drive path
+// "X:\..." beside the root "/", a "/..." path beside a drive root "C:\"),
+// becomes the root.
 std::string decode_folder(std::string_view field, const std::string& root);
 
 // The language byte, clamped to 1 ... 2.

@@ -7,6 +7,7 @@
 #include "shell/application.h"
 #include "shell/batch_list.h"
 #include "shell/batch_texts.h"
+#include "platform/paths.h"
 
 namespace sc {
 
@@ -180,7 +181,7 @@ void Application::next_batch_file() {
     auto& s = state;
     s.batch_index = static_cast<int16_t>(std::clamp<int>(s.batch_index, 1, static_cast<int>(s.batch_list.size())));
     std::string path = s.batch_list[static_cast<std::size_t>(s.batch_index - 1)];
-    if (path.empty() || path.front() != '/') path = s.program_drive_root + path;
+    if (!platform::is_absolute_path(path)) path = s.program_drive_root + path;
     s.source_path = s.display_source_name = path;
     s.source_is_mp3 = 0;
     if (ends_with_extension(path, ".mp3")) MP3_VORBEREITEN();

@@ -5,6 +5,7 @@
 
 #include "settings/text.h"
 #include "shell/batch_texts.h"
+#include "platform/paths.h"
 
 namespace sc {
 
@@ -33,10 +34,10 @@ ArgumentFiles audio_files_of_arguments(const std::vector<std::string>& args, con
         const bool mp3 = ends_with_extension(a, ".mp3");
         if (!mp3 && !ends_with_extension(a, ".wav")) continue;
         std::string path = a;
-        if (path.front() != '/') {
-            std::string folder = working_folder;
-            if (folder.empty() || folder.back() != '/') folder += '/';
-            path = folder + (path.rfind("./", 0) == 0 ? path.substr(2) : path);
+        if (!platform::is_absolute_path(path)) {
+            const bool dot = path.size() > 2 && path[0] == '.' && platform::is_separator(path[1]);
+            const std::string folder = working_folder.empty() ? std::string(1, platform::path_separator()) : working_folder;
+            path = platform::with_separator(folder) + (dot ? path.substr(2) : path);
         }
         out.entries.push_back(std::move(path));
         ++(mp3 ? out.mp3_count : out.wav_count);
@@ -51,7 +52,7 @@ bool is_processed_name(const std::string& name) {
 }
 
 std::string folder_of_path(const std::string& path) {
-    const auto slash = path.rfind('/');
+    const auto slash = platform::last_separator(path);
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 

@@ -14,6 +14,7 @@
 #include "shell/application.h"
 #include "shell/job_texts.h"
 #include "shell/mp3.h"
+#include "platform/paths.h"
 
 namespace sc {
 
@@ -31,7 +32,7 @@ std::string batch_entry_path(const ProgramState& s) {
     const int i = s.batch_index;
     if (i < 1 || i > static_cast<int>(s.batch_list.size())) return s.source_path;
     std::string path = s.batch_list[static_cast<std::size_t>(i - 1)];
-    if (path.empty() || path[0] != '/') path = s.program_drive_root + path;
+    if (!platform::is_absolute_path(path)) path = s.program_drive_root + path;
     return path;
 }
 

@@ -15,6 +15,7 @@
 #include "audiofile/target_replacement.h"
 #include "audiofile/work_files.h"
 #include "shell/application.h"
+#include "platform/paths.h"
 
 namespace sc {
 
@@ -23,7 +24,7 @@ namespace T = mp3_texts;
 namespace {
 
 std::string file_name_of(const std::string& path) {
-    const auto slash = path.rfind('/');
+    const auto slash = platform::last_separator(path);
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 

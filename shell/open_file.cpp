@@ -8,6 +8,7 @@
 #include "audiofile/work_files.h"
 #include "shell/application.h"
 #include "shell/loop_texts.h"
+#include "platform/paths.h"
 
 namespace sc {
 
@@ -62,7 +63,7 @@ void Application::load_one_file(const std::string& name) {
         // The result strip shows and plays the result of the file it was
         // made from; another file has none yet.
         if (name != state.source_path) state.result_exists = 0;
-        const auto slash = name.rfind('/');
+        const auto slash = platform::last_separator(name);
         if (slash != std::string::npos) state.last_used_folder = name.substr(0, slash + 1);
         const std::size_t length = utf8_length(state.last_used_folder);
         if (length >= STORED_FOLDER_MIN && length <= STORED_FOLDER_MAX) store_last_used_folder();

@@ -10,6 +10,7 @@
 #include "settings/program_exit.h"
 #include "shell/application.h"
 #include "shell/playback_texts.h"
+#include "platform/paths.h"
 
 namespace sc {
 
@@ -31,7 +32,7 @@ constexpr int ZOOM_COLUMN_MIN = 10;
 constexpr int ZOOM_COLUMN_MAX = 789;
 
 std::string base_name(const std::string& path) {
-    const auto slash = path.rfind('/');
+    const auto slash = platform::last_separator(path);
     return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 

@@ -1,16 +1,17 @@
 #include "shell/startup_paths.h"
+#include "platform/paths.h"
 
 #include "platform/media_player.h"
 
 namespace sc {
 
 std::string program_folder_of(const std::string& program_path) {
-    const auto slash = program_path.rfind('/');
+    const auto slash = platform::last_separator(program_path);
     if (slash == std::string::npos) return {};
     return program_path.substr(0, slash + 1);
 }
 
-std::string drive_root_of(const std::string& /*program_path*/) { return "/"; }
+std::string drive_root_of(const std::string& program_path) { return platform::drive_root_of(program_path); }
 
 std::string temporary_folder_from(platform::Environment& env) {
     std::string folder;
@@ -20,9 +21,9 @@ std::string temporary_folder_from(platform::Environment& env) {
             break;
         }
     }
-    if (folder.empty()) folder = "/tmp";
-    if (folder.back() != '/') folder += '/';
-    return folder;
+    // (Windows sets TEMP; without it the root of the current drive)
+    if (folder.empty()) folder = platform::path_separator() == '/' ? "/tmp" : "\\";
+    return platform::with_separator(folder);
 }
 
 void set_startup_paths(ProgramState& state, platform::Environment& env, platform::Processes& processes) {
@@ -40,16 +41,16 @@ void set_startup_paths(ProgramState& state, platform::Environment& env, platform
         state.media_player_path = processes.find_program(player.name, player.folder);
         if (!state.media_player_path.empty()) break;
     }
-    state.digas_folder = state.program_drive_root + "DIGAS/SOUND/LOKAL/";
+    const char sep = platform::path_separator();
+    state.digas_folder = state.program_drive_root + "DIGAS" + sep + "SOUND" + sep + "LOKAL" + sep;
     if (auto digas = env.get("SONOCLAMPER_DIGAS"); digas && !digas->empty()) {
-        state.digas_folder = *digas;
-        if (state.digas_folder.back() != '/') state.digas_folder += '/';
+        state.digas_folder = platform::with_separator(*digas);
     }
 }
 
 void use_work_folder(ProgramState& state, const std::string& folder) {
     if (folder.empty()) return;
-    const std::string base = folder.back() == '/' ? folder : folder + "/";
+    const std::string base = platform::with_separator(folder);
     state.mp3_buffer_wav = state.mp3_buffer_override = base + MP3_BUFFER_NAME;
     state.rehearsal_file = base + REHEARSAL_NAME;
 }

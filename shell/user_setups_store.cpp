@@ -3,18 +3,14 @@
 #include <atomic>
 #include <random>
 
+#include "platform/paths.h"
 #include "settings/user_setups_file.h"
 
 namespace sc {
 
 namespace {
 
-constexpr const char* CONFIG_SUBFOLDER = "sonoclamper/";
-
-std::string with_slash(std::string folder) {
-    if (!folder.empty() && folder.back() != '/') folder += '/';
-    return folder;
-}
+constexpr const char* CONFIG_SUBFOLDER = "sonoclamper";
 
 bool exists(platform::FileSystem& fs, const std::string& path) {
     return fs.kind(path) != platform::FileKind::Missing;
@@ -43,11 +39,7 @@ bool copy_content(platform::File& from, platform::File& to) {
 }  // namespace
 
 std::string user_setups_folder_from(platform::Environment& env, const std::string& program_folder) {
-    if (auto xdg = env.get("XDG_CONFIG_HOME"); xdg && !xdg->empty() && xdg->front() == '/')
-        return with_slash(*xdg) + CONFIG_SUBFOLDER;
-    if (auto home = env.get("HOME"); home && !home->empty() && home->front() == '/')
-        return with_slash(*home) + ".config/" + CONFIG_SUBFOLDER;
-    return program_folder;
+    return platform::settings_folder(env, program_folder, CONFIG_SUBFOLDER);
 }
 
 SetupsFileBytes read_setups_file(platform::FileSystem& fs, const std::string& path) {
