@@ -7,6 +7,9 @@
 
 namespace sc::platform {
 
+// The number recorded for a hangup (SIGHUP; on Windows the closed console).
+inline constexpr int HANGUP_SIGNAL = 1;
+
 // Installs the handlers; call once, early (before any library installs its
 // own). Safe to call again.
 void catch_ending_signals();

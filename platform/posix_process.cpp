@@ -99,6 +99,10 @@ std::string Environment::working_folder() {
     return buf;
 }
 
+void set_environment_variable(const std::string& name, const std::string& value) {
+    ::setenv(name.c_str(), value.c_str(), 1);
+}
+
 Processes& real_processes() {
     static PosixProcesses p;
     return p;

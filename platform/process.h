@@ -38,4 +38,7 @@ public:
 
 Environment& real_environment();
 
+// Sets a variable of this process's environment (tests).
+void set_environment_variable(const std::string& name, const std::string& value);
+
 }  // namespace sc::platform

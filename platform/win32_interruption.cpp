@@ -12,6 +12,7 @@
 #include <csignal>
 
 #include "platform/interruption.h"
+#include "platform/win32_text.h"
 
 namespace sc::platform {
 
@@ -19,28 +20,26 @@ namespace {
 
 std::atomic<int> caught{0};
 
-constexpr int kHangup = 1;
-
 int signal_of(DWORD event) {
     switch (event) {
         case CTRL_C_EVENT: return SIGINT;
-        case CTRL_CLOSE_EVENT: return kHangup;
+        case CTRL_CLOSE_EVENT: return HANGUP_SIGNAL;
         default: return SIGTERM;
     }
 }
 
-BOOL WINAPI on_console_event(DWORD event) {
-    const int signal = signal_of(event);
-    int none = 0;
-    if (!caught.compare_exchange_strong(none, signal)) {
-        ::ExitProcess(128 + signal);
-    }
-    if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) return TRUE;
-    ::Sleep(4000);
-    return TRUE;
-}
+BOOL WINAPI on_console_event(DWORD event) { return console_event_received(event) ? TRUE : FALSE; }
 
 }  // namespace
+
+bool console_event_received(unsigned long event) {
+    const int signal = signal_of(event);
+    int none = 0;
+    if (!caught.compare_exchange_strong(none, signal)) ::ExitProcess(128 + signal);
+    if (event == CTRL_C_EVENT || event == CTRL_BREAK_EVENT) return true;
+    ::Sleep(4000);
+    return true;
+}
 
 void catch_ending_signals() { ::SetConsoleCtrlHandler(on_console_event, TRUE); }
 

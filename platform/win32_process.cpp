@@ -184,6 +184,10 @@ std::string Environment::working_folder() {
     return folder;
 }
 
+void set_environment_variable(const std::string& name, const std::string& value) {
+    ::_wputenv_s(widen(name).c_str(), widen(value).c_str());
+}
+
 Processes& real_processes() {
     static Win32Processes p;
     return p;

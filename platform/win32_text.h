@@ -16,4 +16,8 @@ int errno_of(unsigned long windows_error);
 // (CommandLineToArgvW) gives it back unchanged.
 std::wstring quoted_argument(const std::wstring& arg);
 
+// What the console handler does for one event (Windows calls it on a thread
+// of its own): records the matching signal; true when the program goes on.
+bool console_event_received(unsigned long event);
+
 }  // namespace sc::platform

@@ -36,8 +36,9 @@ TEST(FileExists, AbsolutePathsNamingSomethingOtherThanAFolder) {
     // a link that leads nowhere and a pipe are there (to be removed or refused)
     std::filesystem::create_symlink(dir.path("nowhere"), dir.path("dangling.wav"));
     EXPECT_EQ(DATEI_VORHANDEN(dir.path("dangling.wav"), state, fs), 1);
-    ASSERT_EQ(::mkfifo(dir.path("pipe.wav").c_str(), 0600), 0);
-    EXPECT_EQ(DATEI_VORHANDEN(dir.path("pipe.wav"), state, fs), 1);
+    const std::string pipe = test::make_special_file(dir, "pipe.wav");
+    ASSERT_FALSE(pipe.empty());
+    EXPECT_EQ(DATEI_VORHANDEN(pipe, state, fs), 1);
 
     // Relative paths never exist, even when the file is there.
     const auto here = std::filesystem::current_path();

@@ -55,7 +55,8 @@ std::string musifile(const std::string& body, uint32_t offset, const std::string
 
 TempDir::TempDir() {
     std::random_device rd;
-    dir_ = std::filesystem::temp_directory_path() / ("sc-audiofile-" + std::to_string(rd()) + std::to_string(rd()));
+    // short: the messages cut paths to their last 60 or so characters
+    dir_ = std::filesystem::temp_directory_path() / ("sc-" + std::to_string(rd() % 100000000 * 100 + rd() % 100));
     std::filesystem::create_directories(dir_);
 }
 

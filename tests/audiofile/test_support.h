@@ -56,6 +56,11 @@ private:
     std::filesystem::path dir_;
 };
 
+// A name in dir that is no regular file and blocks a plain open for
+// reading: a pipe called name (on Windows, which has no pipes among the
+// files, the device NUL in that folder). Empty when none could be made.
+std::string make_special_file(const TempDir& dir, const std::string& name);
+
 std::string read_file(const std::string& path);
 bool exists(const std::string& path);
 

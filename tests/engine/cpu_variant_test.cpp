@@ -7,6 +7,7 @@
 
 #include "engine/cpu_variant.h"
 #include "engine/kernels.h"
+#include "platform/process.h"
 
 namespace sc::engine {
 
@@ -43,13 +44,13 @@ TEST(CpuVariant, TheEnvironmentChoosesAtTheFirstCall) {
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            setenv("SONOCLAMPER_CPU", "generic", 1);
+            platform::set_environment_variable("SONOCLAMPER_CPU", "generic");
             std::exit(cpu::active() == cpu::Variant::Generic ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
     EXPECT_EXIT(
         {
-            setenv("SONOCLAMPER_CPU", "fastest", 1);
+            platform::set_environment_variable("SONOCLAMPER_CPU", "fastest");
             std::exit(cpu::active() == cpu::best() ? 0 : 1);
         },
         ::testing::ExitedWithCode(0), "");
@@ -57,7 +58,7 @@ TEST(CpuVariant, TheEnvironmentChoosesAtTheFirstCall) {
         if (cpu::supported(v)) continue;
         EXPECT_EXIT(
             {
-                setenv("SONOCLAMPER_CPU", cpu::name(v), 1);
+                platform::set_environment_variable("SONOCLAMPER_CPU", cpu::name(v));
                 std::exit(cpu::active() == cpu::best() ? 0 : 1);
             },
             ::testing::ExitedWithCode(0), "");

@@ -361,7 +361,7 @@ TEST_F(InterruptedJob, TheWindowClosedDuringTheJob) {
 }
 
 TEST_F(InterruptedJob, ASignalDuringTheJob) {
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
+    for (const int signal : {SIGINT, SIGTERM, platform::HANGUP_SIGNAL}) {
         SCOPED_TRACE(signal);
         SetUp();
         view.blocks = 0;
@@ -412,8 +412,8 @@ TEST_F(JobTest, AFolderUnderTheTargetNameTakesTheNextLetterAndLeavesNoBuffer) {
 }
 
 TEST_F(JobTest, PipesAndFoldersAreRefusedAtOnce) {
-    const std::string pipe = dir.path("pipe.wav");
-    ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+    const std::string pipe = test::make_special_file(dir, "pipe.wav");
+    ASSERT_FALSE(pipe.empty());
     app.state.source_path = app.state.display_source_name = pipe;
     EXPECT_EQ(load_source(pipe, app.source_format, app.state, view, fs, clock), nullptr);
     ASSERT_FALSE(view.hints.empty());

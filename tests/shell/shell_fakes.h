@@ -39,7 +39,9 @@ private:
 
 class FakeEnvironment : public platform::Environment {
 public:
-    FakeEnvironment() { vars["XDG_CONFIG_HOME"] = config_home.path(); }
+    // (APPDATA: where Windows keeps the setups file when the program's
+    // folder, missing here, takes no files)
+    FakeEnvironment() { vars["XDG_CONFIG_HOME"] = vars["APPDATA"] = config_home.path(); }
     ConfigHome config_home;
     std::map<std::string, std::string> vars;
     std::string program = "/opt/tools/sonoclamper";

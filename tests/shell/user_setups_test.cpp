@@ -123,7 +123,7 @@ protected:
     std::vector<std::string> leftovers() const {
         std::vector<std::string> r;
         for (const auto& e : std::filesystem::directory_iterator(config.path("sonoclamper")))
-            if (e.path().filename() != "SONOCLAMPER-SETUP-308") r.push_back(e.path().filename());
+            if (e.path().filename() != "SONOCLAMPER-SETUP-308") r.push_back(e.path().filename().string());
         return r;
     }
 

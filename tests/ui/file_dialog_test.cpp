@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <random>
 
 #include "platform/keys.h"
 #include "platform/scripted_window.h"
@@ -29,9 +30,11 @@ const std::string LONG_NAME =
 class Folder {
 public:
     Folder() {
-        std::string tmpl = (fs::temp_directory_path() / "sc-dialog-XXXXXX").string();
-        if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp");
-        root_ = fs::canonical(tmpl).string();
+        static std::mt19937_64 random{std::random_device{}()};
+        fs::path made;
+        do made = fs::temp_directory_path() / ("sc-dialog-" + std::to_string(random() % 1000000000));
+        while (!fs::create_directory(made));
+        root_ = fs::canonical(made).string();
     }
     ~Folder() {
         std::error_code ec;
