@@ -9,6 +9,7 @@
 
 #include "platform/file_system.h"
 #include "platform/folder_listing.h"
+#include "platform/paths.h"
 #include "platform/win32_text.h"
 
 namespace sc::platform {
@@ -93,8 +94,6 @@ private:
     uint64_t write_pos_ = 0;
     int error_ = 0;
 };
-
-bool is_separator(char c) { return c == '\\' || c == '/'; }
 
 std::string folder_of(const std::string& path) {
     const auto slash = path.find_last_of("\\/");

@@ -6,6 +6,7 @@
 #include <cwchar>
 
 #include "platform/desktop_file_dialog.h"
+#include "platform/paths.h"
 #include "platform/process.h"
 #include "platform/win32_text.h"
 
@@ -21,11 +22,6 @@ bool is_regular(const std::wstring& path) {
 bool has_extension(const std::string& name) {
     const auto dot = name.rfind('.');
     return dot != std::string::npos && name.find_first_of("\\/", dot) == std::string::npos;
-}
-
-std::string with_separator(std::string folder) {
-    if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
-    return folder;
 }
 
 // The named program in folder, also with ".exe" when the name has no
