@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "platform/paths.h"
 #include "settings/program_exit.h"
 #include "shell/application.h"
 #include "shell/batch_list.h"
@@ -180,7 +181,7 @@ TEST_F(BatchTest, TheFolderCollectionSkipsProcessedFilesAndRunsInNameOrder) {
     const std::string song = music("song.wav", 1);
     for (const char* n : {"song---copy.WAV", "song--3copy.MP3", "zeta.WAV", "b.wav", "take-A-copy.wav", "x.mp3"})
         dir.write(n, "x");
-    app.state.last_used_folder = dir.folder() + "/";
+    app.state.last_used_folder = platform::with_separator(dir.folder());
     app.state.source_path = song;
     app.state.source_is_mp3 = 0;
     app.STAPEL_DATEIEN_SAMMELN();
@@ -226,7 +227,7 @@ TEST_F(BatchTest, F11RefusesAProcessedFileAndCollectsTheFolderOfAnother) {
     EXPECT_EQ(f11.state.batch_count, 2);
     EXPECT_EQ(f11.state.display_source_name, song);
     EXPECT_EQ(f11.state.reading_path, song);
-    EXPECT_EQ(f11.state.last_used_folder, dir.folder() + "/");
+    EXPECT_EQ(f11.state.last_used_folder, platform::with_separator(dir.folder()));
     EXPECT_EQ(f11.state.file_loaded, 1);
 }
 

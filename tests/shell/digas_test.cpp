@@ -10,6 +10,7 @@
 
 #include "audiofile/digas.h"
 #include "platform/dir_listing.h"
+#include "platform/paths.h"
 #include "shell/application.h"
 #include "tests/audiofile/test_support.h"
 #include "tests/shell/shell_fakes.h"
@@ -58,7 +59,7 @@ protected:
         env.vars["SONOCLAMPER_DIGAS"] = dir.folder();
         env.program = dir.path("sonoclamper");
         app.startup({});
-        folder = dir.folder() + "/";
+        folder = platform::with_separator(dir.folder());
         app.state.last_used_folder = folder;
     }
 

@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "platform/paths.h"
 #include "tests/audiofile/test_support.h"
 #include "tests/shell/window_fixture.h"
 
@@ -39,7 +40,7 @@ TEST_F(DroppedFiles, OneFileIsLoadedAsIfOpenedAndOtherFilesAreLeftAlone) {
     EXPECT_EQ(app.state.display_source_name, song);
     EXPECT_EQ(app.state.reading_path, song);
     EXPECT_EQ(app.state.file_loaded, 1);
-    EXPECT_EQ(app.state.last_used_folder, dir.folder() + "/");
+    EXPECT_EQ(app.state.last_used_folder, platform::with_separator(dir.folder()));
     EXPECT_EQ(app.state.batch_count, 0);
     EXPECT_TRUE(app.state.batch_list.empty());
     EXPECT_EQ(text(11, 11, 20), song.substr(0, 20));

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/paths.h"
 #include "settings/parameter_steps.h"
 #include "tests/audiofile/test_support.h"
 #include "tests/shell/window_fixture.h"
@@ -174,7 +175,7 @@ TEST_F(MainLoop, OpenLoadsAChosenFileAndACancelKeepsTheLoadedOne) {
     EXPECT_EQ(app.state.display_source_name, song);
     EXPECT_EQ(app.state.result_exists, 0);  // the old result is not this file's
     EXPECT_EQ(app.state.reading_path, song);
-    EXPECT_EQ(app.state.last_used_folder, dir.folder() + "/");
+    EXPECT_EQ(app.state.last_used_folder, platform::with_separator(dir.folder()));
     EXPECT_EQ(app.state.batch_count, 0);
     EXPECT_TRUE(app.state.batch_list.empty());
     EXPECT_EQ(app.state.open_request, 0);
@@ -184,7 +185,7 @@ TEST_F(MainLoop, OpenLoadsAChosenFileAndACancelKeepsTheLoadedOne) {
     run_for(1.0);
     ASSERT_EQ(dialog.requests.size(), 2u);
     EXPECT_EQ(dialog.requests[1].title, "OPEN FILE (WAV and MP3)");
-    EXPECT_EQ(dialog.requests[1].initial_folder, dir.folder() + "/");
+    EXPECT_EQ(dialog.requests[1].initial_folder, platform::with_separator(dir.folder()));
     EXPECT_EQ(app.state.display_source_name, song);
     EXPECT_TRUE(app.state.reading_path.empty());
 }

@@ -6,6 +6,7 @@
 #include <fstream>
 
 #include "audiofile/mp3_lame.h"
+#include "platform/paths.h"
 #include "shell/application.h"
 #include "tests/audiofile/test_support.h"
 #include "tests/shell/shell_fakes.h"
@@ -78,7 +79,7 @@ protected:
         env.program = dir.path("sonoclamper");
         app.startup({});
         app.state.LANGUAGE = LANGUAGE_EN;
-        app.state.last_used_folder = dir.folder() + "/";
+        app.state.last_used_folder = platform::with_separator(dir.folder());
     }
 
     // An MP3 made by the encoder from generated audio, with a tag behind it.
