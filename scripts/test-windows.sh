@@ -43,6 +43,7 @@ export WINEPREFIX="$PWD/build/wine" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRID
 # starts them (and makes the prefix the first time) while the build runs,
 # so that they hold none of the tests' output.
 trap 'wineserver -k >/dev/null 2>&1 || true' EXIT
+mkdir -p "$WINEPREFIX"
 wineserver -p
 wineboot -u >/dev/null 2>&1 </dev/null &
 wine_boot=$!
