@@ -60,7 +60,7 @@ ctest --test-dir build/windows --output-on-failure -j"$jobs"
 echo "== sonoclamper.exe under Wine against the Linux build"
 linux=build/release/app/sonoclamper
 if [ ! -x "$linux" ]; then
-  cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
+  cmake -S . -B build/release -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
   cmake --build build/release -j"$jobs" --target sonoclamper
 fi
 exe=build/windows/app/sonoclamper.exe
