@@ -25,6 +25,8 @@ bool is_examined_file_path(const std::string& path);
 // The root of the program's drive: "/" (on Windows the upper-cased drive
 // letter of the program path + ":\").
 std::string drive_root_of(const std::string& program_path);
+// The file name of the program called name ("lame"; on Windows "lame.exe").
+std::string program_file_name(const std::string& name);
 // The folder for the user setups file (ending with the separator): on
 // Windows the program folder, or %APPDATA%\<subfolder>\ when the program
 // folder takes no files; elsewhere $XDG_CONFIG_HOME/<subfolder>/ or

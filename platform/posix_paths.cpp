@@ -17,6 +17,8 @@ bool is_absolute_path(const std::string& path) { return !path.empty() && path.fr
 
 bool is_examined_file_path(const std::string& path) { return is_absolute_path(path) && path.back() != '/'; }
 
+std::string program_file_name(const std::string& name) { return name; }
+
 std::string drive_root_of(const std::string& /*program_path*/) { return "/"; }
 
 std::string settings_folder(Environment& env, const std::string& program_folder, const std::string& subfolder) {

@@ -46,6 +46,11 @@ bool is_examined_file_path(const std::string& path) {
     return path.size() > 6 && path[1] == ':' && path[2] == '\\';
 }
 
+std::string program_file_name(const std::string& name) {
+    const auto dot = name.rfind('.');
+    return dot == std::string::npos ? name + ".exe" : name;
+}
+
 std::string drive_root_of(const std::string& program_path) {
     if (program_path.empty()) return "C:\\";
     return std::string(1, static_cast<char>(std::toupper(static_cast<unsigned char>(program_path[0])))) + ":\\";

@@ -19,18 +19,10 @@ bool is_regular(const std::wstring& path) {
     return attr != INVALID_FILE_ATTRIBUTES && !(attr & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-bool has_extension(const std::string& name) {
-    const auto dot = name.rfind('.');
-    return dot != std::string::npos && name.find_first_of("\\/", dot) == std::string::npos;
-}
-
-// The named program in folder, also with ".exe" when the name has no
-// extension.
+// The named program in folder ("lame" is "lame.exe").
 std::string program_in(const std::string& folder, const std::string& name) {
-    const std::string p = with_separator(folder) + name;
-    if (is_regular(widen(p))) return p;
-    if (!has_extension(name) && is_regular(widen(p + ".exe"))) return p + ".exe";
-    return {};
+    const std::string p = with_separator(folder) + program_file_name(name);
+    return is_regular(widen(p)) ? p : std::string();
 }
 
 std::wstring command_line(const std::string& program, const std::vector<std::string>& args) {

@@ -40,7 +40,7 @@ bool Application::LAME_EXE_PRUEFEN() {
     auto& s = state;
     // Looked up again: the program may have been installed since start-up.
     const std::string found = platform_.processes.find_program(ENCODER_PROGRAM, s.program_folder);
-    if (!found.empty() && file_name_of(found) == ENCODER_PROGRAM) {
+    if (!found.empty() && file_name_of(found) == platform::program_file_name(ENCODER_PROGRAM)) {
         s.encoder_path = found;
         return true;
     }

@@ -31,7 +31,7 @@ void set_startup_paths(ProgramState& state, platform::Environment& env, platform
     state.program_folder = program_folder_of(state.program_path);
     state.temporary_folder = temporary_folder_from(env);
     state.encoder_path = processes.find_program("lame", state.program_folder);
-    if (state.encoder_path.empty()) state.encoder_path = state.program_folder + "lame";
+    if (state.encoder_path.empty()) state.encoder_path = state.program_folder + platform::program_file_name("lame");
     state.program_drive_root = drive_root_of(state.program_path);
     state.last_used_folder = state.program_drive_root;
     state.mp3_buffer_wav = state.program_folder + MP3_BUFFER_NAME;

@@ -74,6 +74,26 @@ TEST_F(WindowsCli, ExitStatusesAndTheStandardOutput) {
     EXPECT_EQ(run({"--process", in_folder("missing.wav")}), 1);
 }
 
+// lame.exe is found on PATH under its Windows name and run (here a stand-in
+// that refuses the decoder's options); without it the program says it is
+// missing.
+TEST_F(WindowsCli, TheEncoderIsLameExeOnThePath) {
+    const std::string mp3 = in_folder("song.mp3");
+    write(mp3, std::string(4000, 'x'));
+    std::string out;
+    platform::run_capturing(SONOCLAMPER_BIN, {"--process", "--json", "--lang", "en", mp3}, out);
+    EXPECT_NE(out.find("needs the program lame"), std::string::npos) << out;
+
+    const std::string tools = dir.path("tools");
+    fs::create_directories(tools);
+    fs::copy_file(SONOCLAMPER_BIN, tools + "\\lame.exe");
+    const std::string path = platform::real_environment().get("PATH").value_or("");
+    platform::set_environment_variable("PATH", tools + ";" + path);
+    platform::run_capturing(SONOCLAMPER_BIN, {"--process", "--json", "--lang", "en", mp3}, out);
+    platform::set_environment_variable("PATH", path);
+    EXPECT_NE(out.find("lame could not decode"), std::string::npos) << out;
+}
+
 // Ctrl+Break reaches every program of the console process group; the job
 // stops as on STOP, leaves no buffer and the program ends with 128 + 15.
 // (Where the system sends no such events, the platform test hands the

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "platform/paths.h"
 #include "settings/parameter_steps.h"
 #include "shell/application.h"
 #include "shell/startup_paths.h"
@@ -88,7 +89,7 @@ TEST(Startup, TheEncoderPathNamesTheProgramFolderWhenLameIsMissing) {
     EventView view;
     Application app(view, fp.services());
     app.startup({});
-    EXPECT_EQ(app.state.encoder_path, "/opt/tools/lame");
+    EXPECT_EQ(app.state.encoder_path, "/opt/tools/" + platform::program_file_name("lame"));
 }
 
 TEST(OrderlyExit, RemovesTheWorkFilesAndEndsWithZero) {

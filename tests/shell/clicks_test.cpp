@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/paths.h"
 #include "settings/parameter_steps.h"
 #include "tests/shell/window_fixture.h"
 
@@ -228,7 +229,7 @@ TEST_F(Clicks, WithoutTheEncoderTheOutputFormatStaysWavAndSaysWhy) {
     click(760, 316, RIGHT);
     EXPECT_EQ(app.params.OUTFORMAT, 1);
     EXPECT_EQ(app.state.hint.line1, " LAME.EXE nicht gefunden.  MP3 erzeugen nicht möglich. WAV ist OK.");
-    EXPECT_EQ(app.state.hint.line2, "... /opt/tools/lame");
+    EXPECT_EQ(app.state.hint.line2, "... /opt/tools/" + platform::program_file_name("lame"));
     EXPECT_EQ(text(40, 95, 3), "WAV");
 
     app.state.LANGUAGE = LANGUAGE_EN;
