@@ -23,6 +23,7 @@ done
 export WINEPREFIX="$PWD/build/wine" WINEARCH=win64 WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LC_ALL=C.UTF-8
 work=$(mktemp -d)
 trap 'rm -rf "$work"; wineserver -k >/dev/null 2>&1 || true' EXIT
+mkdir -p "$WINEPREFIX"
 wineserver -p
 wineboot -u >/dev/null 2>&1 </dev/null || true
 
