@@ -41,8 +41,11 @@ void set_startup_paths(ProgramState& state, platform::Environment& env, platform
         state.media_player_path = processes.find_program(player.name, player.folder);
         if (!state.media_player_path.empty()) break;
     }
+    // the DIGAS system's own place: on drive C: under Windows, elsewhere
+    // below the root
     const char sep = platform::path_separator();
-    state.digas_folder = state.program_drive_root + "DIGAS" + sep + "SOUND" + sep + "LOKAL" + sep;
+    const std::string digas_root = sep == '\\' ? "C:\\" : state.program_drive_root;
+    state.digas_folder = digas_root + "DIGAS" + sep + "SOUND" + sep + "LOKAL" + sep;
     if (auto digas = env.get("SONOCLAMPER_DIGAS"); digas && !digas->empty()) {
         state.digas_folder = platform::with_separator(*digas);
     }
