@@ -26,26 +26,17 @@ done
 [ -x "$drop" ] || drop=""
 
 work=$(mktemp -d)
-xvfb_pid=""
+. "$(dirname "$0")/own_display.sh"
 pid=""
 cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  own_display_stop
   rm -rf "$work"
 }
 trap cleanup EXIT
 
 # A display of our own, away from the ones the Linux tests use.
-for n in 71 72 73 74 75 76 77 78 79; do
-  if [ ! -e "/tmp/.X11-unix/X$n" ] && [ ! -e "/tmp/.X$n-lock" ]; then
-    Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=":$n"
-    for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.1; done
-    break
-  fi
-done
-[ -n "$xvfb_pid" ] || { echo "no free display for Xvfb"; exit 1; }
+own_display 71 79 || { echo "no free display for Xvfb"; exit 1; }
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
 export WINEPREFIX=${WINEPREFIX:-$work/wine}
