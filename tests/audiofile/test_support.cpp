@@ -1,6 +1,7 @@
 #include "tests/audiofile/test_support.h"
 
 #include <cerrno>
+#include <cmath>
 #include <fstream>
 #include <random>
 #include <sstream>
@@ -45,6 +46,18 @@ std::string riff_wave(const std::vector<std::string>& chunks) {
 
 std::string canonical_wav(const FmtFields& f, uint32_t data_bytes) {
     return riff_wave({fmt_chunk(f), data_chunk(data_bytes)});
+}
+
+std::string stereo_sine_wav(int seconds) {
+    FmtFields f;
+    f.channels = 2;
+    std::string bytes = canonical_wav(f, static_cast<uint32_t>(44100 * 4 * seconds));
+    for (std::size_t i = 44; i + 1 < bytes.size(); i += 2) {
+        const auto v = static_cast<int16_t>(9000 * std::sin(static_cast<double>(i) / 40.0));
+        bytes[i] = static_cast<char>(v & 0xFF);
+        bytes[i + 1] = static_cast<char>((v >> 8) & 0xFF);
+    }
+    return bytes;
 }
 
 std::string musifile(const std::string& body, uint32_t offset, const std::string& tag) {

@@ -41,6 +41,8 @@ std::string data_chunk(uint32_t n);
 std::string riff_wave(const std::vector<std::string>& chunks);
 // The canonical file: 44-byte header, then n data bytes.
 std::string canonical_wav(const FmtFields& f, uint32_t data_bytes);
+// The canonical file of that many seconds of a stereo sine, 44.1 kHz, 16 bits.
+std::string stereo_sine_wav(int seconds);
 // "MUSIFILE" (or the given tag) + body offset, padding, then the body.
 std::string musifile(const std::string& body, uint32_t offset, const std::string& tag = "MUSIFILE");
 

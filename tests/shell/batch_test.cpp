@@ -67,15 +67,7 @@ protected:
         platform.env.program = dir.path("sonoclamper");
     }
     std::string music(const std::string& name, int seconds = 3) {
-        test::FmtFields f;
-        f.channels = 2;
-        std::string bytes = test::canonical_wav(f, static_cast<uint32_t>(44100 * 4 * seconds));
-        for (std::size_t i = 44; i + 1 < bytes.size(); i += 2) {
-            const auto v = static_cast<int16_t>(9000 * std::sin(static_cast<double>(i) / 40.0));
-            bytes[i] = static_cast<char>(v & 0xFF);
-            bytes[i + 1] = static_cast<char>((v >> 8) & 0xFF);
-        }
-        return dir.write(name, bytes);
+        return dir.write(name, test::stereo_sine_wav(seconds));
     }
     // The main loop's part in a batch: a START request runs the job, then
     // the batch step follows.

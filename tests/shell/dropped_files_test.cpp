@@ -16,15 +16,7 @@ protected:
     DroppedFiles() { app.state.LANGUAGE = LANGUAGE_EN; }
     // Seconds of a stereo sine.
     std::string music(const std::string& name, int seconds = 3) {
-        test::FmtFields f;
-        f.channels = 2;
-        std::string bytes = test::canonical_wav(f, static_cast<uint32_t>(44100 * 4 * seconds));
-        for (std::size_t i = 44; i + 1 < bytes.size(); i += 2) {
-            const auto v = static_cast<int16_t>(9000 * std::sin(static_cast<double>(i) / 40.0));
-            bytes[i] = static_cast<char>(v & 0xFF);
-            bytes[i + 1] = static_cast<char>((v >> 8) & 0xFF);
-        }
-        return dir.write(name, bytes);
+        return dir.write(name, test::stereo_sine_wav(seconds));
     }
     std::string result_of(const std::string& source) { return source.substr(0, source.size() - 4) + "---copy.WAV"; }
     test::TempDir dir;
