@@ -43,7 +43,9 @@ export WINEPREFIX=${WINEPREFIX:-$work/wine}
 # The program in a folder of its own: its setups file starts afresh there.
 mkdir -p "$work/program" "$work/temp"
 cp "$exe" "$work/program/sonoclamper.exe"
-export TEMP="$work/temp" TMPDIR="$work/temp" HOME="$work" XDG_CONFIG_HOME="$work/config"
+# TMPDIR stays: Wine finds its running server through it, and a second
+# server over the same prefix would read a registry not yet saved to disk.
+export TEMP="$work/temp" HOME="$work" XDG_CONFIG_HOME="$work/config"
 
 failures=0
 fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
