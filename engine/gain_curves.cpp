@@ -12,7 +12,6 @@ constexpr int32_t SCRATCH_LO = -1000;
 constexpr int32_t BAND_FILL_LO = -500;
 constexpr int32_t BAND_FILL_HI = 82000;
 constexpr int32_t BAND_TABLE_HI = 82001;
-constexpr int32_t LEVELER_FILL_HI = 322000;
 constexpr int32_t LIMITER_FILL_HI = 164000;
 
 // Stereo sources compress 1.2 dB earlier.
@@ -30,18 +29,19 @@ float hard_knee(int32_t i, int32_t t, double ratio) {
 GainCurves::GainCurves()
     : band_{CurveTable(-1000, BAND_TABLE_HI), CurveTable(-1000, BAND_TABLE_HI),
             CurveTable(-1000, BAND_TABLE_HI)},
-      scratch_(SCRATCH_LO, BAND_TABLE_HI),
-      leveler_(0, LEVELER_FILL_HI + 1),
+      leveler_(0, FULL_INDEX_MAX),
       limiter_(0, LIMITER_FILL_HI + 1) {}
 
 void GainCurves::build_band(Band b, int32_t threshold, float ratio, int channels) {
     const int32_t t = stereo_lowered(round_i32(threshold / 4.0), channels);
     band_t_[static_cast<int>(b)] = t;
-    for (int32_t i = SCRATCH_LO; i <= BAND_FILL_HI; ++i) scratch_[i] = hard_knee(i, t, ratio);
+    // The hard-knee values the soft knee averages: built for this table only.
+    CurveTable scratch(SCRATCH_LO, BAND_TABLE_HI);
+    for (int32_t i = SCRATCH_LO; i <= BAND_FILL_HI; ++i) scratch[i] = hard_knee(i, t, ratio);
     // The soft knee reaches 250 steps beyond the filled scratch range only for
     // thresholds far above full scale; the hard-knee function stands in there.
     auto s = [&](int32_t i) {
-        return (i >= SCRATCH_LO && i <= BAND_FILL_HI) ? scratch_[i] : hard_knee(i, t, ratio);
+        return (i >= SCRATCH_LO && i <= BAND_FILL_HI) ? scratch[i] : hard_knee(i, t, ratio);
     };
     CurveTable& table = band_[static_cast<int>(b)];
     for (int32_t i = BAND_FILL_LO; i <= BAND_FILL_HI; ++i) {
@@ -70,7 +70,9 @@ void GainCurves::K_KURVE_ERZEUGEN_HIGH(const ParameterSet& p, int channels) {
 void GainCurves::K_KURVE_ERZEUGEN_LEVE(const ParameterSet& p, int channels) {
     const int32_t t = stereo_lowered(round_i32(p.LEVE_TARGET / 4.0), channels);
     leveler_t_ = t;
-    for (int32_t i = 0; i <= LEVELER_FILL_HI; ++i) {
+    // The curve runs on to 322000, but the readers stop at FULL_INDEX_MAX:
+    // only that part is kept.
+    for (int32_t i = 0; i <= FULL_INDEX_MAX; ++i) {
         leveler_[i] = (i < t || i == 0)
                           ? 1.0f
                           : static_cast<float>((t + (i - t) * 0.3333333333333333) / i);

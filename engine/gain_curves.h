@@ -49,7 +49,6 @@ public:
     void K_KURVE_ERZEUGEN_LIMI(const ParameterSet& p);
 
     const CurveTable& band(Band b) const { return band_[static_cast<int>(b)]; }
-    const CurveTable& scratch() const { return scratch_; }
     const CurveTable& leveler() const { return leveler_; }
     const CurveTable& limiter() const { return limiter_; }
     // Table threshold index T of the last build of each table.
@@ -62,7 +61,6 @@ private:
     void build_band(Band b, int32_t threshold, float ratio, int channels);
 
     CurveTable band_[3];
-    CurveTable scratch_;
     CurveTable leveler_;
     CurveTable limiter_;
     int32_t band_t_[3] = {0, 0, 0};
