@@ -43,11 +43,21 @@ void ScriptedWindow::advance_pointer() {
 }
 
 PointerState ScriptedWindow::pointer() {
-    show_now();
-    advance_pointer();
-    PointerState p = pointer_;
+    PointerState p = pointer_position();
+    p.pressed = pointer_.pressed;
+    p.wheel = pointer_.wheel;
     pointer_.wheel = 0;
     pointer_.pressed = 0;
+    return p;
+}
+
+PointerState ScriptedWindow::pointer_position() {
+    show_now();
+    advance_pointer();
+    PointerState p;
+    p.x = pointer_.x;
+    p.y = pointer_.y;
+    p.buttons = pointer_.buttons;
     return p;
 }
 

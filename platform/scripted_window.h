@@ -22,6 +22,7 @@ public:
     std::string inkey() override;
     bool key_down(int scan_code) override;
     PointerState pointer() override;
+    PointerState pointer_position() override;
     void move_pointer(int x, int y) override;
     void show_pointer(bool visible) override { pointer_visible_ = visible; }
     void set_hand_cursor(bool on) override { hand_cursor_ = on; }

@@ -126,18 +126,23 @@ public:
     }
 
     PointerState pointer() override {
-        show_now();
-        pump();
-        PointerState p;
-        const Uint32 b = SDL_GetMouseState(&p.x, &p.y);
-        if (b & SDL_BUTTON_LMASK) p.buttons |= BUTTON_LEFT_BIT;
-        if (b & SDL_BUTTON_RMASK) p.buttons |= BUTTON_RIGHT_BIT;
+        PointerState p = pointer_position();
         // A click that began and ended between two readings still counts once.
         p.buttons |= pressed_;
         p.pressed = pressed_;
         pressed_ = 0;
         p.wheel = wheel_;
         wheel_ = 0;
+        return p;
+    }
+
+    PointerState pointer_position() override {
+        show_now();
+        pump();
+        PointerState p;
+        const Uint32 b = SDL_GetMouseState(&p.x, &p.y);
+        if (b & SDL_BUTTON_LMASK) p.buttons |= BUTTON_LEFT_BIT;
+        if (b & SDL_BUTTON_RMASK) p.buttons |= BUTTON_RIGHT_BIT;
         return p;
     }
 

@@ -91,6 +91,17 @@ public:
     }
 
     PointerState pointer() override {
+        PointerState p = pointer_position();
+        // A click that began and ended between two readings still counts once.
+        p.buttons |= pressed_;
+        p.pressed = pressed_;
+        pressed_ = 0;
+        p.wheel = wheel_ / WHEEL_DELTA;
+        wheel_ -= p.wheel * WHEEL_DELTA;
+        return p;
+    }
+
+    PointerState pointer_position() override {
         show_now();
         pump();
         PointerState p;
@@ -99,12 +110,7 @@ public:
             p.x = at.x;
             p.y = at.y;
         }
-        // A click that began and ended between two readings still counts once.
-        p.buttons = buttons_ | pressed_;
-        p.pressed = pressed_;
-        pressed_ = 0;
-        p.wheel = wheel_ / WHEEL_DELTA;
-        wheel_ -= p.wheel * WHEEL_DELTA;
+        p.buttons = buttons_;
         return p;
     }
 

@@ -62,6 +62,9 @@ public:
     // Whether the key with this scan code is held now.
     virtual bool key_down(int scan_code) = 0;
     virtual PointerState pointer() = 0;
+    // Where the pointer is now: presses and wheel turns since the last
+    // pointer() stay for the next pointer(), which serves them as clicks.
+    virtual PointerState pointer_position() = 0;
 
     virtual void move_pointer(int x, int y) = 0;
     virtual void show_pointer(bool visible) = 0;

@@ -232,7 +232,8 @@ void WindowView::response_diagram(const ResponseDiagram& diagram) {
 }
 
 void MAUS_SCHUBSEN(platform::Window& window) {
-    const platform::PointerState p = window.pointer();
+    // a click made just now is left for the main loop to serve
+    const platform::PointerState p = window.pointer_position();
     if (p.x <= 2 || p.y <= 2) return;
     window.show_pointer(false);
     window.move_pointer(p.x - 1, p.y);

@@ -148,5 +148,17 @@ TEST(PointerNudge, MovesLeftAndBackUnlessAtTheEdge) {
     EXPECT_EQ(window.pointer_moves().size(), 2u);
 }
 
+// The hand cursor nudges the pointer in the same pass that reads the click:
+// a click made just before the nudge is still there for the main loop.
+TEST(PointerNudge, LeavesAClickMadeJustBeforeToTheNextReading) {
+    platform::ScriptedWindow window;
+    window.pointer_at(0, 100, 50, platform::BUTTON_LEFT_BIT);
+    window.pointer_at(0, 100, 50, 0);
+    MAUS_SCHUBSEN(window);
+    const platform::PointerState p = window.pointer();
+    EXPECT_EQ(p.pressed, platform::BUTTON_LEFT_BIT);
+    EXPECT_EQ(window.pointer().pressed, 0);
+}
+
 }  // namespace
 }  // namespace sc::ui
