@@ -21,6 +21,7 @@ public:
 
     void job_block(const JobBlockInfo& info) override;
     void result_written(std::string_view) override { wrote_result_ = true; }
+    bool shows_envelopes() const override { return false; }
     // The job gave its result its final name.
     bool wrote_result() const { return wrote_result_; }
 

@@ -140,6 +140,9 @@ public:
     // envelope strip whose baseline is given (458 source, 522 result).
     virtual void player_progress(int64_t /*position_ms*/, int64_t /*length_ms*/, int /*baseline*/) {}
     // --- envelopes -----------------------------------------------------------------
+    // Whether this view shows envelopes at all: where none is shown, the job
+    // does not read its result back for one.
+    virtual bool shows_envelopes() const { return true; }
     // The source strip emptied for a new envelope.
     virtual void clear_source_strip() {}
     // The progress of an envelope read in percent, on the progress line.

@@ -233,7 +233,7 @@ JobOutcome run_job(Application& app) {
     // 17. the result
     app.rehearsal.off(app);
     s.result_exists = 0;
-    if (!s.batch_running && app.HUELLKURVE_ERMITTELN2(s.buffer_path)) {
+    if (!s.batch_running && view.shows_envelopes() && app.HUELLKURVE_ERMITTELN2(s.buffer_path)) {
         s.result_exists = 1;
         s.envelope_first_column = 1;
         s.envelope_last_column = ENVELOPE_DRAWN_COLUMNS;
