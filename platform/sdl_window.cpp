@@ -4,9 +4,9 @@
 
 #include <array>
 #include <cstdlib>
-#include <deque>
 #include <vector>
 
+#include "platform/event_window.h"
 #include "platform/keys.h"
 #include "settings/text.h"
 
@@ -80,7 +80,7 @@ std::string special_key(SDL_Keycode sym) {
     }
 }
 
-class SdlWindow final : public Window {
+class SdlWindow final : public EventWindow {
 public:
     SdlWindow() = default;
     ~SdlWindow() override {
@@ -107,15 +107,6 @@ public:
         return true;
     }
 
-    std::string inkey() override {
-        show_now();
-        pump();
-        if (keys_.empty()) return {};
-        std::string k = std::move(keys_.front());
-        keys_.pop_front();
-        return k;
-    }
-
     bool key_down(int scan_code) override {
         show_now();
         pump();
@@ -123,17 +114,6 @@ public:
         for (const auto& [code, sdl] : kScanCodes)
             if (code == scan_code && state[sdl]) return true;
         return false;
-    }
-
-    PointerState pointer() override {
-        PointerState p = pointer_position();
-        // A click that began and ended between two readings still counts once.
-        p.buttons |= pressed_;
-        p.pressed = pressed_;
-        pressed_ = 0;
-        p.wheel = wheel_;
-        wheel_ = 0;
-        return p;
     }
 
     PointerState pointer_position() override {
@@ -171,14 +151,6 @@ public:
     }
     Clock& clock() override { return real_clock(); }
 
-    std::vector<std::string> take_dropped_files() override {
-        pump();
-        if (drops_.empty()) return {};
-        std::vector<std::string> files = std::move(drops_.front());
-        drops_.pop_front();
-        return files;
-    }
-
 protected:
     void present(const Framebuffer& frame) override {
         if (!window_) return;
@@ -196,7 +168,13 @@ private:
         SDL_RenderPresent(renderer_);
     }
 
-    void pump() {
+    int take_wheel() override {
+        const int steps = wheel_;
+        wheel_ = 0;
+        return steps;
+    }
+
+    void pump() override {
         SDL_Event e;
         while (SDL_PollEvent(&e)) {
             switch (e.type) {
@@ -255,13 +233,10 @@ private:
     SDL_Cursor* hand_ = nullptr;
     SDL_Cursor* arrow_ = nullptr;
     std::vector<uint32_t> pixels_;
-    std::deque<std::string> keys_;
-    std::deque<std::vector<std::string>> drops_;  // finished drops, not yet taken
     std::vector<std::string> dropped_;            // the files of the drop under way
     bool dropping_ = false;
     std::string title_ = "SONOCLAMPER";
     int wheel_ = 0;
-    int pressed_ = 0;  // buttons pressed since the last pointer reading
 };
 
 }  // namespace

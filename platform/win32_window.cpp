@@ -7,9 +7,9 @@
 #undef DELETE  // a macro of windows.h; the key names use the word
 
 #include <array>
-#include <deque>
 #include <vector>
 
+#include "platform/event_window.h"
 #include "platform/keys.h"
 #include "platform/win32_text.h"
 #include "settings/text.h"
@@ -41,7 +41,7 @@ struct DibInfo {
     RGBQUAD colours[256];
 };
 
-class Win32Window final : public Window {
+class Win32Window final : public EventWindow {
 public:
     explicit Win32Window(HINSTANCE instance) : instance_(instance) {
         info_.header = {};
@@ -75,30 +75,10 @@ public:
         return true;
     }
 
-    std::string inkey() override {
-        show_now();
-        pump();
-        if (keys_.empty()) return {};
-        std::string k = std::move(keys_.front());
-        keys_.pop_front();
-        return k;
-    }
-
     bool key_down(int scan_code) override {
         show_now();
         pump();
         return scan_code > 0 && scan_code < scan::COUNT && held_[static_cast<std::size_t>(scan_code)];
-    }
-
-    PointerState pointer() override {
-        PointerState p = pointer_position();
-        // A click that began and ended between two readings still counts once.
-        p.buttons |= pressed_;
-        p.pressed = pressed_;
-        pressed_ = 0;
-        p.wheel = wheel_ / WHEEL_DELTA;
-        wheel_ -= p.wheel * WHEEL_DELTA;
-        return p;
     }
 
     PointerState pointer_position() override {
@@ -145,14 +125,6 @@ public:
     Clock& clock() override { return real_clock(); }
 
     // The files of the oldest drop not yet taken (UTF-8 paths), or none.
-    std::vector<std::string> take_dropped_files() override {
-        pump();
-        if (drops_.empty()) return {};
-        std::vector<std::string> files = std::move(drops_.front());
-        drops_.pop_front();
-        return files;
-    }
-
     static LRESULT CALLBACK procedure(HWND hwnd, UINT message, WPARAM wparam, LPARAM lparam) {
         if (message == WM_NCCREATE) {
             const auto* create = reinterpret_cast<CREATESTRUCTW*>(lparam);
@@ -183,7 +155,13 @@ private:
                             pixels_.data(), reinterpret_cast<const BITMAPINFO*>(&info_), DIB_RGB_COLORS);
     }
 
-    void pump() {
+    int take_wheel() override {
+        const int steps = wheel_ / WHEEL_DELTA;
+        wheel_ -= steps * WHEEL_DELTA;
+        return steps;
+    }
+
+    void pump() override {
         MSG msg;
         while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
             ::TranslateMessage(&msg);
@@ -291,14 +269,11 @@ private:
     HCURSOR arrow_ = nullptr;
     DibInfo info_{};
     std::vector<uint8_t> pixels_;  // the picture as last shown
-    std::deque<std::string> keys_;
-    std::deque<std::vector<std::string>> drops_;  // dropped, not yet taken
     std::array<bool, scan::COUNT> held_{};
     std::string title_ = "SONOCLAMPER";
     LRESULT result_ = 0;
     wchar_t high_surrogate_ = 0;
     int buttons_ = 0;  // held now, as the button messages tell
-    int pressed_ = 0;  // pressed since the last pointer reading
     int wheel_ = 0;    // wheel units not yet reported
     bool pointer_visible_ = true;
     bool hand_on_ = false;
