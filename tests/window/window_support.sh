@@ -47,37 +47,8 @@ start_program() {
   win=$(xdotool search --onlyvisible --pid "$pid" --name SONOCLAMPER | head -1)
   [ -n "$win" ] || { echo "xdotool does not find the window"; exit 1; }
 }
-# A window dump in $work/w.xwd; kept as PNG under $SC_KEEP_WINDOW_PNG.NAME.png
-# when that is set and a name is given.
-dump_window() {
-  xwd -silent -id "$win" -out "$work/w.xwd" || return 1
-  [ -n "${SC_KEEP_WINDOW_PNG:-}" ] && [ -n "${1:-}" ] && "$reader" "$work/w.xwd" --png "$SC_KEEP_WINDOW_PNG.$1.png"
-  return 0
-}
-# Waits up to $1 seconds for the text at (row $2, column $3) to read $4
-# (blinking texts are read again until they show); fails with $5.
-expect_text() {
-  local got="" _
-  for _ in $(seq $(($1 * 5))); do
-    dump_window && got=$("$reader" "$work/w.xwd" "$2" "$3" "${#4}")
-    [ "$got" = "$4" ] && return 0
-    sleep 0.2
-  done
-  fail "$5: expected \"$4\" at row $2, column $3, saw \"$got\""
-  return 1
-}
-# The pixels drawn on the box x1 y1 x2 y2 of the last dump.
-marks() { "$reader" "$work/w.xwd" --marks "$@"; }
-# Waits up to $1 seconds for more than $2 pixels drawn on the box $3 ... $6.
-expect_marks() {
-  local _
-  for _ in $(seq $(($1 * 5))); do
-    dump_window && [ "$(marks "$3" "$4" "$5" "$6")" -gt "$2" ] && return 0
-    sleep 0.2
-  done
-  fail "$7: $(marks "$3" "$4" "$5" "$6") pixels drawn on $3 $4 $5 $6, not more than $2"
-  return 1
-}
+# Reading the window back: texts and drawn pixels.
+source "$(dirname "${BASH_SOURCE[0]}")/screen_reading.sh"
 # A press held long enough for the program's pointer readings.
 click_at() { xdotool mousemove --window "$win" "$1" "$2" sleep 0.3 mousedown 1 sleep 0.2 mouseup 1; }
 # Waits up to $1 seconds for the command after it to succeed.

@@ -93,21 +93,8 @@ wait_for_end() {
 
 start_program
 
-# The text at (row, column), count characters, as the window shows it now.
-text_at() {
-  xwd -silent -id "$win" -out "$work/w.xwd" || return 1
-  "$reader" "$work/w.xwd" "$1" "$2" "$3"
-}
-# Waits up to 10 s for the text, then judges.
-expect_text() {  # row column expected what
-  local got _
-  for _ in $(seq 50); do
-    got=$(text_at "$1" "$2" "${#3}")
-    [ "$got" = "$3" ] && return 0
-    sleep 0.2
-  done
-  fail "$4: expected \"$3\" at row $1, column $2, saw \"$got\""
-}
+# Texts of the window (tests/window/screen_reading.sh).
+source "$(dirname "$0")/screen_reading.sh"
 
 # The pixels, once start-up has finished drawing the panel (up to 10 s).
 same=""
@@ -121,7 +108,7 @@ cat "$work/compare.log"
 [ -n "$same" ] || fail "the window does not show the Linux picture"
 
 # A preset button: MUS_hard has +6 dB in and 85 ms bass attack.
-expect_text 25 5 "   4" "IN GAIN at start-up"
+expect_text 10 25 5 "   4" "IN GAIN at start-up"
 # (a click while start-up is still busy goes unserved: then it is given
 # again, as a person would)
 for _ in 1 2 3; do
@@ -131,8 +118,8 @@ for _ in 1 2 3; do
     sleep 0.2
   done
 done
-expect_text 25 5 "   6" "IN GAIN after MUS_hard"
-expect_text 41 37 "  85" "bass attack after MUS_hard"
+expect_text 10 25 5 "   6" "IN GAIN after MUS_hard"
+expect_text 10 41 37 "  85" "bass attack after MUS_hard"
 
 # EXIT ends the program with status 0.
 xdotool mousemove --window "$win" 760 12 sleep 0.3 mousedown 1 sleep 0.2 mouseup 1
@@ -142,7 +129,7 @@ wait_for_end
 # The close button (Alt + F4 here, where no window manager draws one) ends
 # it in order too.
 start_program
-expect_text 25 5 "   4" "IN GAIN at the second start"
+expect_text 10 25 5 "   4" "IN GAIN at the second start"
 if [ -n "$drop" ] && command -v sox >/dev/null; then
   song="$work/Äpfel und Birnen.wav"
   sox -n -r 44100 -c 2 -b 16 "$song" synth 2 pinknoise vol 0.5 || fail "sox"
@@ -156,7 +143,7 @@ if [ -n "$drop" ] && command -v sox >/dev/null; then
       sleep 0.2
     done
   done
-  expect_text 11 4 "$want" "the file line after the drop"
+  expect_text 10 11 4 "$want" "the file line after the drop"
 else
   echo "no xdnd_drop or sox: the drop is not tried"
 fi
