@@ -30,6 +30,10 @@ void BlockStream::begin(Engine& engine, const StreamFormat& f) {
     blocks_ = 0;
     raw_.assign(static_cast<size_t>(geometry_.blk) * static_cast<size_t>(bytes_), 0);
     values_.assign(static_cast<size_t>(geometry_.blk) + 2, 0);
+    next_values_.assign(values_.size(), 0);
+    have_next_ = false;
+    full_chunk_ = 0;
+    engine.drop_ahead();
 }
 
 namespace {
@@ -50,23 +54,23 @@ void decode24(const uint8_t* __restrict r, int32_t* __restrict v, int32_t n) {
 
 }  // namespace
 
-void BlockStream::read_block(const ReadFn& read) {
+void BlockStream::read_block(const ReadFn& read, int64_t position, bool first, std::vector<int32_t>& values) {
     const size_t want = raw_.size();
-    const size_t got = std::min(read(read_position_, raw_.data(), want), want);
+    const size_t got = std::min(read(position, raw_.data(), want), want);
     std::memset(raw_.data() + got, 0, want - got);
 
     const int32_t blk = geometry_.blk;
-    const int32_t shift = first_ ? geometry_.ovl : 0;
+    const int32_t shift = first ? geometry_.ovl : 0;
     // Value p lies at byte offset base + (p - shift) * bytes within the data;
     // only positions wholly inside the data hold samples, the rest are 0.
-    const int64_t base = read_position_ - format_.data_start;
+    const int64_t base = position - format_.data_start;
     const int64_t b = bytes_;
     auto floor_div = [](int64_t x, int64_t d) { return x >= 0 ? x / d : -((-x + d - 1) / d); };
     const int64_t lo64 = shift + std::max<int64_t>(0, -floor_div(base, b));
     const int64_t hi64 = shift + floor_div(format_.data_size - b - base, b) + 1;
     const int32_t lo = static_cast<int32_t>(std::clamp<int64_t>(lo64, shift, blk));
     const int32_t hi = static_cast<int32_t>(std::clamp<int64_t>(hi64, lo, blk));
-    int32_t* v = values_.data();
+    int32_t* v = values.data();
     std::fill(v, v + lo, 0);
     std::fill(v + hi, v + blk, 0);
     const uint8_t* r = raw_.data() + static_cast<size_t>(lo - shift) * static_cast<size_t>(bytes_);
@@ -80,10 +84,25 @@ void BlockStream::read_block(const ReadFn& read) {
 
 bool BlockStream::next_block(const ReadFn& read, BlockResult& result) {
     if (engine_ == nullptr || finished()) return false;
-    read_block(read);
-    engine_->process_block(values_.data());
+    if (have_next_) {
+        values_.swap(next_values_);
+    } else {
+        read_block(read, read_position_, first_, values_);
+    }
+    have_next_ = false;
+    // The block after this one, where a full chunk ahead is still data.
+    const int64_t back = first_ ? static_cast<int64_t>(geometry_.ovl) * bytes_ : 0;
+    const bool ahead = full_chunk_ > 0 && written_ + full_chunk_ < format_.data_size;
+    if (ahead) read_block(read, read_position_ + full_chunk_ - back, false, next_values_);
+    engine_->process_block(values_.data(), ahead ? next_values_.data() : nullptr);
 
     const std::vector<uint8_t>& out = engine_->output();
+    if (ahead) {
+        // Read at the wrong place if this chunk was not a full one.
+        have_next_ = static_cast<int64_t>(out.size()) == full_chunk_;
+        if (!have_next_) engine_->drop_ahead();
+    }
+    full_chunk_ = static_cast<int64_t>(out.size());
     const int64_t room = format_.data_size - written_;
     const size_t take = static_cast<size_t>(std::min<int64_t>(room, static_cast<int64_t>(out.size())));
     result.chunk = std::span<const uint8_t>(out.data(), take);
@@ -96,8 +115,7 @@ bool BlockStream::next_block(const ReadFn& read, BlockResult& result) {
     result.first = first_;
     result.last = finished();
 
-    read_position_ += static_cast<int64_t>(out.size());
-    if (first_) read_position_ -= static_cast<int64_t>(geometry_.ovl) * bytes_;
+    read_position_ += static_cast<int64_t>(out.size()) - back;
     first_ = false;
     ++blocks_;
     result.next_read_position = read_position_;

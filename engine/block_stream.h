@@ -20,6 +20,11 @@
 //
 // End: the stream runs until it has produced exactly data size bytes (the
 // last chunk is cut); a block that reaches the end is always processed.
+//
+// Reading ahead: from the second block on, the block after the current one
+// is read before the current one is processed (every full block's chunk has
+// the same length, so its position is known), and the engine may work on it
+// beside the current one. Every block is still read once.
 #pragma once
 
 #include <cstdint>
@@ -84,7 +89,7 @@ public:
     }
 
 private:
-    void read_block(const ReadFn& read);
+    void read_block(const ReadFn& read, int64_t position, bool first, std::vector<int32_t>& values);
 
     Engine* engine_ = nullptr;
     StreamFormat format_;
@@ -96,6 +101,9 @@ private:
     int32_t blocks_ = 0;
     std::vector<uint8_t> raw_;
     std::vector<int32_t> values_;
+    std::vector<int32_t> next_values_;  // the next block, when read ahead
+    bool have_next_ = false;
+    int64_t full_chunk_ = 0;  // output bytes of a full block, once seen
 };
 
 }  // namespace sc::engine

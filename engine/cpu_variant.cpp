@@ -158,10 +158,6 @@ void linked_targets4(const int32_t* a, const int32_t* b, float decay, const floa
                      int32_t* level, float* out, int n) {
     k().linked_targets4(a, b, decay, table, top, level, out, n);
 }
-void held_targets3(const int32_t* const v[3], int32_t level[3], const float decay[3], const float* const table[3],
-                   const int32_t top[3], int32_t* const out[3], float* targets, int n) {
-    k().held_targets3(v, level, decay, table, top, out, targets, n);
-}
 void leveler_held(const int32_t* a, int32_t& level, float decay, const float* table, int32_t top, float attack,
                   float release, float& gain, float& smallest, float* g, int n) {
     k().leveler_held(a, level, decay, table, top, attack, release, gain, smallest, g, n);
@@ -208,6 +204,7 @@ void prepare_buffers(LaneBuffers& buf, int bands) {
         buf.targets.assign(4 * room, 1.0f);  // the limiter's place stays 1
         buf.gains.assign(4 * room, 1.0f);
         buf.gates.assign(4 * room, 1.0f);
+        buf.inputs4.assign(4 * room, 0);
     }
     for (auto& levels : buf.levels)
         if (levels.size() < room) levels.resize(room);

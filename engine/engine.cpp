@@ -23,20 +23,26 @@ BlockGeometry BlockGeometry::of(int32_t N, SampleFormat f) {
 Engine::Engine(FilterPath path) : path_(path) {}
 
 void Engine::EQ_FILTERBESTIMMEN(const ParameterSet& p, int32_t sample_rate) {
+    ahead_ = false;
     eq_.EQ_FILTERBESTIMMEN(p, sample_rate);
 }
 
 void Engine::K_KURVE_ERZEUGEN_BASS(const ParameterSet& p, int ch) { curves_.K_KURVE_ERZEUGEN_BASS(p, ch); }
 void Engine::K_KURVE_ERZEUGEN_MIDD(const ParameterSet& p, int ch) { curves_.K_KURVE_ERZEUGEN_MIDD(p, ch); }
 void Engine::K_KURVE_ERZEUGEN_HIGH(const ParameterSet& p, int ch) { curves_.K_KURVE_ERZEUGEN_HIGH(p, ch); }
-void Engine::K_KURVE_ERZEUGEN_LEVE(const ParameterSet& p, int ch) { curves_.K_KURVE_ERZEUGEN_LEVE(p, ch); }
+void Engine::K_KURVE_ERZEUGEN_LEVE(const ParameterSet& p, int ch) {
+    ahead_ = false;
+    curves_.K_KURVE_ERZEUGEN_LEVE(p, ch);
+}
 void Engine::K_KURVE_ERZEUGEN_LIMI(const ParameterSet& p) { curves_.K_KURVE_ERZEUGEN_LIMI(p); }
 
 void Engine::ATT_REL_ANRATEANPASSEN(const ParameterSet& p, int32_t sample_rate) {
+    ahead_ = false;
     times_.ATT_REL_ANRATEANPASSEN(p, sample_rate);
 }
 
 void Engine::reset_running_values() {
+    ahead_ = false;
     leveler_.gain = 1.0f;
     low_.gain = mid_.gain = high_.gain = limiter_.gain = 1.0f;
     gate_low_.gain = gate_mid_.gain = gate_high_.gain = 1.0f;
@@ -48,6 +54,8 @@ void Engine::prepare_job(const ParameterSet& p, SampleFormat format, int32_t sam
     if (!curves_.limiter_built()) curves_.K_KURVE_ERZEUGEN_LIMI(p);
     format_ = format;
     resummed_ = 0;
+    levelled_ahead_ = 0;
+    ahead_ = false;
     look_ahead_.prepare(sample_rate);
     gates_.prepare(p, sample_rate);
     input_gain_ = p.INPUTGAIN;
@@ -71,6 +79,9 @@ void Engine::prepare_job(const ParameterSet& p, SampleFormat format, int32_t sam
     for (int c = 0; c < 2; ++c)
         for (auto* v : {&det_low_[c], &det_mid_[c], &det_high_[c], &det_lim_[c]}) v->assign(per_side, 0);
     for (auto& v : linked_) v.assign(per_side, 0);
+    for (auto& v : ahead_rectified_) v.assign(per_side, 0);
+    ahead_levels_.assign(per_side, 0);
+    ahead_targets_.assign(per_side, 1.0f);
     for (auto& v : out_values_) v.assign(per_side, 0);
     out_.clear();
     out_.reserve(per_side * 2 * 3);
@@ -124,15 +135,15 @@ SectionMinima Engine::take_minima() {
     return m;
 }
 
-void Engine::process_mono16(const int32_t* block) { run_block<1, false>(block); }
-void Engine::process_mono24(const int32_t* block) { run_block<1, true>(block); }
-void Engine::STEREO_RECHNEN(const int32_t* block) { run_block<2, false>(block); }
+void Engine::process_mono16(const int32_t* block, const int32_t* next) { run_block<1, false>(block, next); }
+void Engine::process_mono24(const int32_t* block, const int32_t* next) { run_block<1, true>(block, next); }
+void Engine::STEREO_RECHNEN(const int32_t* block, const int32_t* next) { run_block<2, false>(block, next); }
 
-void Engine::process_block(const int32_t* block) {
+void Engine::process_block(const int32_t* block, const int32_t* next) {
     switch (format_) {
-        case SampleFormat::Mono16: process_mono16(block); break;
-        case SampleFormat::Mono24: process_mono24(block); break;
-        case SampleFormat::Stereo16: STEREO_RECHNEN(block); break;
+        case SampleFormat::Mono16: process_mono16(block, next); break;
+        case SampleFormat::Mono24: process_mono24(block, next); break;
+        case SampleFormat::Stereo16: STEREO_RECHNEN(block, next); break;
     }
 }
 
@@ -162,12 +173,24 @@ template <int C, bool B24> void Engine::write_output(int32_t frames) {
     out_frames_ = frames;
 }
 
-template <int C, bool B24> void Engine::run_block(const int32_t* block) {
+// The source values of a block, per side.
+template <int C> void Engine::load_block(const int32_t* block) {
     const int32_t side_len = geometry_.blk / C;
     for (int c = 0; c < C; ++c) {
         int32_t* s = src_[c].data();
         for (int32_t p = 0; p < side_len; ++p) s[p] = block[p * C + c];
     }
+}
+
+template void Engine::load_block<1>(const int32_t*);
+template void Engine::load_block<2>(const int32_t*);
+
+template <int C, bool B24> void Engine::run_block(const int32_t* block, const int32_t* next) {
+    // A block filtered and levelled during the call before has its source
+    // and chain values in place already.
+    const bool levelled = ahead_ && path_ == FilterPath::Fast;
+    ahead_ = false;
+    if (!levelled) load_block<C>(block);
     const int32_t first = first_filtered(geometry_);
     const int32_t last = last_filtered(geometry_, C);
     const int32_t K = last - first + 1;
@@ -183,10 +206,19 @@ template <int C, bool B24> void Engine::run_block(const int32_t* block) {
         pass_split<C>(K);
         frames = pass_limiter<C, B24>(pass_bands<C, B24>(K));
     } else {
-        fast_filter<C>(first, last);
-        fast_leveler<C, B24>(K);
+        if (levelled) {
+            adopt_ahead();
+        } else {
+            fast_filter<C>(first, last);
+            fast_leveler<C, B24>(K);
+        }
         fast_split<C>(K);
-        frames = fast_bands_limiter<C, B24>(K);
+        // From here on this block needs neither its source nor its chain
+        // values: the next block may take their place.
+        lanes::LevelerRun run;
+        const bool ahead = next != nullptr && begin_ahead<C, B24>(next, K, run);
+        frames = fast_bands_limiter<C, B24>(K, ahead ? &run : nullptr);
+        if (ahead) end_ahead<C>(K, run);
     }
     write_output<C, B24>(frames);
 }

@@ -80,11 +80,16 @@ public:
     // --- one block -----------------------------------------------------------
     // `block` holds geometry().blk values (plus at least one spare), position 0
     // first; stereo interleaved. Appends the output chunk to output().
-    void process_mono16(const int32_t* block);
-    void process_mono24(const int32_t* block);
-    void STEREO_RECHNEN(const int32_t* block);
+    // `next`, when given, is the block the next call will be given: the fast
+    // path may filter and level it beside this block's band lanes (the
+    // leveler's chain is independent of theirs). The next call then takes its
+    // block from that work; drop_ahead() says that it will not follow.
+    void process_mono16(const int32_t* block, const int32_t* next = nullptr);
+    void process_mono24(const int32_t* block, const int32_t* next = nullptr);
+    void STEREO_RECHNEN(const int32_t* block, const int32_t* next = nullptr);
     // The variant of the prepared format.
-    void process_block(const int32_t* block);
+    void process_block(const int32_t* block, const int32_t* next = nullptr);
+    void drop_ahead() { ahead_ = false; }
 
     // Output chunk of the last block: little-endian samples, 2 or 3 bytes,
     // interleaved for stereo.
@@ -109,7 +114,10 @@ public:
     const BlockGeometry& geometry() const { return geometry_; }
     SampleFormat format() const { return format_; }
     DetectorLevels detector_levels() const { return levels_; }
-    void set_detector_levels(const DetectorLevels& l) { levels_ = l; }
+    void set_detector_levels(const DetectorLevels& l) {
+        levels_ = l;
+        ahead_ = false;
+    }
     float leveler_gain() const { return leveler_.gain; }
     float band_gain(Band b) const;
     float gate_gain(Band b) const;
@@ -118,12 +126,16 @@ public:
     // Transform sums of this job that lay too close to a rounding boundary
     // and were summed again directly (fast path).
     int64_t resummed() const { return resummed_; }
+    // Blocks of this job filtered and levelled during the call of the block
+    // before.
+    int64_t levelled_ahead() const { return levelled_ahead_; }
 
 private:
     // engine.cpp: the block's dispatch and output chunk; reference_passes.cpp:
     // the passes as written; fast_filters.cpp and fast_sections.cpp: the
     // fast path's filters and serial sections.
-    template <int C, bool B24> void run_block(const int32_t* block);
+    template <int C, bool B24> void run_block(const int32_t* block, const int32_t* next);
+    template <int C> void load_block(const int32_t* block);
     template <int C> void pass_equalizer(int32_t first, int32_t last);
     template <int C, bool B24> void pass_gain_leveler(int32_t first, int32_t last);
     template <int C> void pass_split(int32_t K);
@@ -134,7 +146,10 @@ private:
     template <int C> void fast_filter(int32_t first, int32_t last);
     template <int C, bool B24> void fast_leveler(int32_t K);
     template <int C> void fast_split(int32_t K);
-    template <int C, bool B24> int32_t fast_bands_limiter(int32_t K);
+    template <int C, bool B24> int32_t fast_bands_limiter(int32_t K, lanes::LevelerRun* ahead);
+    template <int C, bool B24> bool begin_ahead(const int32_t* next, int32_t K, lanes::LevelerRun& run);
+    template <int C> void end_ahead(int32_t K, lanes::LevelerRun& run);
+    void adopt_ahead();
 
     FilterPath path_;
     Equalizer eq_;
@@ -174,6 +189,17 @@ private:
     std::vector<uint8_t> out_;
     int32_t out_frames_ = 0;
     int64_t resummed_ = 0;
+
+    // The next block, filtered and levelled beside this one's lanes: its
+    // chain values wait in chain_ (its source values in src_), its leveler
+    // state here until that block's call takes it over.
+    bool ahead_ = false;
+    float ahead_gain_ = 1.0f, ahead_smallest_ = 1.0f;
+    int32_t ahead_level_ = 0;
+    std::array<std::vector<int32_t>, 2> ahead_rectified_;
+    std::vector<int32_t> ahead_levels_;
+    std::vector<float> ahead_targets_;
+    int64_t levelled_ahead_ = 0;
 };
 
 }  // namespace sc::engine

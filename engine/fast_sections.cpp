@@ -48,7 +48,7 @@ template <int C, bool B24> void Engine::fast_leveler(int32_t K) {
 
 // Passes 4 and 5 of the fast path: the band and limiter sections in vector
 // lanes (engine/section_lanes.h), then the output chunk.
-template <int C, bool B24> int32_t Engine::fast_bands_limiter(int32_t K) {
+template <int C, bool B24> int32_t Engine::fast_bands_limiter(int32_t K, lanes::LevelerRun* ahead) {
     const LookAhead& la = look_ahead_;
     const int32_t first = SPLIT_MARGIN;
     const int32_t bands_last = K - SPLIT_MARGIN - la.low;
@@ -123,6 +123,7 @@ template <int C, bool B24> int32_t Engine::fast_bands_limiter(int32_t K) {
     s.look_ahead = la.mid;
     s.limiter_shift = LIMITER_SHIFT;
     s.shift = shift;
+    s.leveler = ahead;
     lanes::Side sides[2];
     for (int c = 0; c < C; ++c) {
         sides[c] = {low_band_[c].data() + first, mid_band_[c].data() + first, high_band_[c].data() + first,
@@ -148,11 +149,76 @@ template <int C, bool B24> int32_t Engine::fast_bands_limiter(int32_t K) {
     return frames;
 }
 
+// The next block's pass 1 and the inputs of its leveler, once this block's
+// source and chain values are done with (not with the bypass, whose pass
+// has no lanes to run beside).
+template <int C, bool B24> bool Engine::begin_ahead(const int32_t* next, int32_t K, lanes::LevelerRun& run) {
+    if (!leveler_on_ || bypass_ || K <= 0) return false;
+    load_block<C>(next);
+    fast_filter<C>(first_filtered(geometry_), last_filtered(geometry_, C));
+    int32_t* a = ahead_rectified_[0].data();
+    if constexpr (C == 1) {
+        kernels::abs_detector(chain_[0].data() + 1, 0, B24 ? DETECTOR_SHIFT_24 : 0, 0, a, K);
+        run.rectified = a;
+        run.level = levels_.leveler;
+    } else {
+        int32_t* b = ahead_rectified_[1].data();
+        int32_t* lv = ahead_levels_.data();
+        kernels::abs_detector(chain_[0].data() + 1, 0, 0, 0, a, K);
+        kernels::abs_detector(chain_[1].data() + 1, 0, 0, 0, b, K);
+        kernels::linked_levels_by_products(a, b, 1, 1, times_.d9, lv, K);
+        kernels::curve_targets(lv, curves_.leveler().from_zero(), FULL_INDEX_MAX, ahead_targets_.data(), K);
+        run.targets = ahead_targets_.data();
+        run.level = lv[K - 1];
+    }
+    run.decay = times_.d9;
+    run.table = curves_.leveler().from_zero();
+    run.top = FULL_INDEX_MAX;
+    run.attack = times_.leveler.attack;
+    run.release = times_.leveler.release;
+    run.gain = leveler_.gain;
+    run.smallest = 1.0f;  // joined with the meter's minimum when the block's call comes
+    run.gains = g_lev_.data() + 1;
+    run.n = K;
+    return true;
+}
+
+// The next block's leveler, where the lanes did not run it, then its gains;
+// its state is kept for that block's call.
+template <int C> void Engine::end_ahead(int32_t K, lanes::LevelerRun& run) {
+    float* g = g_lev_.data() + 1;
+    if (!run.done) {
+        if constexpr (C == 1) {
+            kernels::leveler_held(run.rectified, run.level, run.decay, run.table, run.top, run.attack, run.release,
+                                  run.gain, run.smallest, g, K);
+        } else {
+            kernels::leveler_gains(run.targets, run.attack, run.release, run.gain, run.smallest, g, K);
+        }
+    }
+    for (int c = 0; c < C; ++c) kernels::apply_gains(chain_[c].data() + 1, g, K);
+    ahead_gain_ = run.gain;
+    ahead_smallest_ = run.smallest;
+    ahead_level_ = run.level;
+    ahead_ = true;
+    ++levelled_ahead_;
+}
+
+void Engine::adopt_ahead() {
+    leveler_.gain = ahead_gain_;
+    leveler_.smallest = std::min(leveler_.smallest, ahead_smallest_);
+    levels_.leveler = ahead_level_;
+}
+
 template void Engine::fast_leveler<1, false>(int32_t);
 template void Engine::fast_leveler<1, true>(int32_t);
 template void Engine::fast_leveler<2, false>(int32_t);
-template int32_t Engine::fast_bands_limiter<1, false>(int32_t);
-template int32_t Engine::fast_bands_limiter<1, true>(int32_t);
-template int32_t Engine::fast_bands_limiter<2, false>(int32_t);
+template int32_t Engine::fast_bands_limiter<1, false>(int32_t, lanes::LevelerRun*);
+template int32_t Engine::fast_bands_limiter<1, true>(int32_t, lanes::LevelerRun*);
+template int32_t Engine::fast_bands_limiter<2, false>(int32_t, lanes::LevelerRun*);
+template bool Engine::begin_ahead<1, false>(const int32_t*, int32_t, lanes::LevelerRun&);
+template bool Engine::begin_ahead<1, true>(const int32_t*, int32_t, lanes::LevelerRun&);
+template bool Engine::begin_ahead<2, false>(const int32_t*, int32_t, lanes::LevelerRun&);
+template void Engine::end_ahead<1>(int32_t, lanes::LevelerRun&);
+template void Engine::end_ahead<2>(int32_t, lanes::LevelerRun&);
 
 }  // namespace sc::engine

@@ -45,12 +45,6 @@ void linked_levels_by_products(const int32_t* a, const int32_t* b, int32_t add, 
 // and their curve targets, as curve_targets4 writes them.
 void linked_targets4(const int32_t* a, const int32_t* b, float decay, const float* table, int32_t top,
                      int32_t* level, float* out, int n);
-// Three held levels side by side (the mono band detectors), per element
-// level = round(max(level, v) * decay): level[b] is the start and, after
-// the call, the last level of band b; with their curve targets, as
-// curve_targets4 writes them (targets[4 i + b]).
-void held_targets3(const int32_t* const v[3], int32_t level[3], const float decay[3], const float* const table[3],
-                   const int32_t top[3], int32_t* const out[3], float* targets, int n);
 // The leveler of a mono source: its held level of the rectified values a
 // (round(max(level, a) * decay)), the curve target of that level and the
 // gain computer (attack toward a lower target, else release, at most 1):

@@ -98,4 +98,49 @@ SC_INLINE bool within(const int32_t* __restrict v, int n) {
     return big == 0;
 }
 
+// The gain computer of the leveler in lane 0: attack toward a lower target
+// (never below it), else release; at most 1.0, also for inf * 0.
+struct LevelerGain {
+    v4f gain, smallest, attack, release;
+    LevelerGain(float g, float s, float a, float r)
+        : gain{g, g, g, g}, smallest{s, s, s, s}, attack{a, a, a, a}, release{r, r, r, r} {}
+
+    // The rule as written: the larger of gain * attack and the target, or
+    // gain * release; then the limit 1.0.
+    SC_INLINE float step(float target) {
+        const v4f t = {target, target, target, target};
+        v4f ga = gain * attack;
+        ga = ga < t ? t : ga;
+        const v4f gr = gain * release;
+        return keep(at_most_one(gain > t ? ga : gr));
+    }
+    // The same with the limit taken in the release branch only. While the
+    // gain lies in [0, 1] and the attack in [0, 1], the attack branch (gain
+    // above the target) gives at most the gain: gain * attack is at most the
+    // gain, and the target lies below it. So the limit changes nothing there,
+    // and with a release of at least 0 the gain stays in [0, 1]: the same
+    // values, one step shorter on the chain from one gain to the next.
+    SC_INLINE float step_in_range(float target) {
+        const v4f t = {target, target, target, target};
+        v4f ga = gain * attack;
+        ga = ga < t ? t : ga;
+        v4f gr = at_most_one(gain * release);
+#if defined(__x86_64__) || defined(__i386__)
+        // Both outcomes in registers before the choice: a compiler that
+        // folds the maximum into a masked merge with the release outcome
+        // makes the chain one step longer again.
+        __asm__("" : "+x"(ga), "+x"(gr));
+#endif
+        return keep(gain > t ? ga : gr);
+    }
+    SC_INLINE float keep(const v4f& g) {
+        smallest = g < smallest ? g : smallest;
+        gain = g;
+        return g[0];
+    }
+    bool in_range() const {
+        return gain[0] >= 0.0f && gain[0] <= 1.0f && attack[0] >= 0.0f && attack[0] <= 1.0f && !(release[0] < 0.0f);
+    }
+};
+
 }  // namespace

@@ -31,9 +31,29 @@ constexpr int TILE = 256;
 template <typename V, typename T> SC_INLINE void load(V& v, const T* p) { std::memcpy(&v, p, sizeof v); }
 template <typename V, typename T> SC_INLINE void store(T* p, const V& v) { std::memcpy(p, &v, sizeof v); }
 
-// HELD: the held levels of a mono source step in the loop (HeldDecay), beside
-// the gain computers, instead of in a pass of their own.
-template <int C, bool HELD>
+typedef int64_t v4q __attribute__((vector_size(32)));
+
+// The four curve targets of the table indices `idx`, lane l from table[l]
+// (`offsets`: byte distances of the tables from table[0]).
+SC_INLINE v4f targets_of(const float* const table[4], const v4q& offsets, const v4i& idx) {
+#if defined(__AVX2__)
+    __m256i q = _mm256_cvtepi32_epi64(reinterpret_cast<const __m128i&>(idx));
+    q = _mm256_add_epi64(_mm256_slli_epi64(q, 2), reinterpret_cast<const __m256i&>(offsets));
+    const __m128 t = _mm256_i64gather_ps(table[0], q, 1);
+    return reinterpret_cast<const v4f&>(t);
+#else
+    (void)offsets;
+    return v4f{table[0][idx[0]], table[1][idx[1]], table[2][idx[2]], table[3][idx[3]]};
+#endif
+}
+
+// One block of the lanes. Mono: the held levels of the three bands and of
+// the limiter step side by side in the loop, round(max(level, v) * decay)
+// in doubles as engine/dynamics.h has it, and their four curve targets are
+// looked up together. Stereo: the linked band levels and their targets come
+// from an element-wise pass first, the limiter's level steps in the loop.
+// LEVELER: a LevelerRun steps beside them.
+template <int C, bool LEVELER>
 SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side* sides,
                    const int32_t* const* inputs, int bands, int limited, float* lim) {
     const int n = std::max(bands, 0);
@@ -41,14 +61,11 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
     const int nl = std::max(0, std::min(limited, n - la));
     // (The buffers hold n + 8 samples: lanes::prepare_buffers.)
 
-    // Band detector levels (mono: held, stereo: linked) and their curve targets.
+    // Band detector levels (mono: held in the loop, stereo: linked) and
+    // their curve targets.
     const int32_t* level[3];
     int32_t* const held[3] = {buf.levels[0].data(), buf.levels[1].data(), buf.levels[2].data()};
-    if constexpr (C == 1 && !HELD)
-        kernels::held_targets3(inputs, st.level, s.decay, s.table, s.top, held, buf.targets.data(), n);
-    const HeldDecay decay0(s.decay[0]), decay1(s.decay[1]), decay2(s.decay[2]);
-    const int32_t top0 = s.top[0], top1 = s.top[1], top2 = s.top[2];
-    int64_t held0 = st.level[0], held1 = st.level[1], held2 = st.level[2];
+    int32_t* X = buf.inputs4.data();
     for (int b = 0; b < 3; ++b) {
         int32_t* lv = held[b];
         level[b] = lv;
@@ -56,8 +73,20 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
             kernels::linked_targets4(inputs[b], inputs[3 + b], s.decay[b], s.table[b], s.top[b], lv,
                                      buf.targets.data() + b, n);
             if (n > 0) st.level[b] = lv[n - 1];
+        } else {
+            const int32_t* __restrict in = inputs[b];
+            for (int k = 0; k < n; ++k) X[4 * k + b] = in[k];
         }
     }
+    const v4d held_decay = {s.decay[0], s.decay[1], s.decay[2], s.decay[3]};
+    v4d held_levels = {static_cast<double>(st.level[0]), static_cast<double>(st.level[1]),
+                       static_cast<double>(st.level[2]), static_cast<double>(st.level[3])};
+    const v4q band_lanes = {-1, -1, -1, 0};
+    const v4i top = {s.top[0], s.top[1], s.top[2], s.top[3]};
+    const v4i zero = {0, 0, 0, 0};
+    const v4q table_offsets = {0, reinterpret_cast<intptr_t>(s.table[1]) - reinterpret_cast<intptr_t>(s.table[0]),
+                               reinterpret_cast<intptr_t>(s.table[2]) - reinterpret_cast<intptr_t>(s.table[0]),
+                               reinterpret_cast<intptr_t>(s.table[3]) - reinterpret_cast<intptr_t>(s.table[0])};
     // Gates that stay at 1.0 are left out of the band sums (x * 1 = x).
     const bool gated = s.gates || st.gate[0] != 1.0f || st.gate[1] != 1.0f || st.gate[2] != 1.0f;
     if (gated && !s.gates)
@@ -97,26 +126,58 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
     v4i j;
 
     // One sample of the lanes: band sample k and limiter sample k - lag.
-    auto sample = [&]<bool BANDS, bool LIMITER>(int k) {
-        v4f target = one;
-        v4i held_levels = {0, 0, 0, 0};
-        if constexpr (BANDS && HELD) {
-            held0 = decay0.next(held0, inputs[0][k]);
-            held1 = decay1.next(held1, inputs[1][k]);
-            held2 = decay2.next(held2, inputs[2][k]);
-            held_levels = v4i{static_cast<int32_t>(held0), static_cast<int32_t>(held1), static_cast<int32_t>(held2), 0};
-            target[0] = s.table[0][curve_index(held_levels[0], top0)];
-            target[1] = s.table[1][curve_index(held_levels[1], top1)];
-            target[2] = s.table[2][curve_index(held_levels[2], top2)];
-        } else if constexpr (BANDS) {
-            load(target, tg + 4 * k);
+    // The leveler beside the lanes: one step of its chain per sample.
+    ::sc::engine::lanes::LevelerRun none;
+    ::sc::engine::lanes::LevelerRun& lr = LEVELER ? *s.leveler : none;
+    LevelerGain lev(lr.gain, lr.smallest, lr.attack, lr.release);
+    const HeldDecay lev_decay(lr.decay);
+    int64_t lev_level = lr.level;
+    int m = 0;
+    auto leveler_step = [&] {
+        float t;
+        if constexpr (C == 1) {
+            lev_level = lev_decay.next(lev_level, lr.rectified[m]);
+            t = lr.table[curve_index(static_cast<int32_t>(lev_level), lr.top)];
+        } else {
+            t = lr.targets[m];
         }
+        lr.gains[m] = lev.step_in_range(t);
+        ++m;
+    };
+    auto sample = [&]<bool BANDS, bool LIMITER>(int k) {
+        if constexpr (LEVELER)
+            if (m < lr.n) leveler_step();
+        v4f target = one;
+        v4i lv = {0, 0, 0, 0};
         const int i = k - lag;
-        if constexpr (LIMITER) {
-            // Held level of the limiter: round(max(level, v) * d9).
-            const double x = vlim[i + la];
-            lim_level = rnd_d((lim_level < x ? x : lim_level) * lim_decay);
-            target[3] = lim_table[table_index(static_cast<int32_t>(lim_level), lim_top)];
+        if constexpr (C == 1) {
+            v4i xi = {0, 0, 0, 0};
+            if constexpr (BANDS) load(xi, X + 4 * k);
+            if constexpr (LIMITER) xi[3] = vlim[i + la];
+            const v4d x = __builtin_convertvector(xi, v4d);
+            v4d next = held_levels < x ? x : held_levels;
+            next = next * held_decay;
+            round_even(next);
+            if constexpr (BANDS && LIMITER) {
+                held_levels = next;
+            } else if constexpr (BANDS) {
+                held_levels = band_lanes ? next : held_levels;
+            } else {
+                held_levels = band_lanes ? held_levels : next;
+            }
+            lv = __builtin_convertvector(held_levels, v4i);
+            v4i idx = lv >> 2;
+            idx = idx < zero ? zero : idx;
+            idx = idx > top ? top : idx;
+            target = targets_of(s.table, table_offsets, idx);
+        } else {
+            if constexpr (BANDS) load(target, tg + 4 * k);
+            if constexpr (LIMITER) {
+                // Held level of the limiter: round(max(level, v) * d9).
+                const double x = vlim[i + la];
+                lim_level = rnd_d((lim_level < x ? x : lim_level) * lim_decay);
+                target[3] = lim_table[table_index(static_cast<int32_t>(lim_level), lim_top)];
+            }
         }
         // The gain computer of engine/dynamics.h in every lane, its three
         // outcomes formed side by side: attack (then the hold starts, so no
@@ -136,7 +197,7 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
         j += step_j;
         if constexpr (BANDS) {
             if (gates) {
-                const v4i lv = HELD ? held_levels : v4i{level[0][k], level[1][k], level[2][k], 0};
+                if constexpr (C == 2) lv = v4i{level[0][k], level[1][k], level[2][k], 0};
                 v4f t = gate;
                 t = (lv < gate_threshold) ? t * gate_close : t;
                 t = (lv >= gate_open_threshold) ? t * gate_open : t;
@@ -216,23 +277,27 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
         st.hold_end[l] = hold_end[l];
         if (l < 3) st.gate[l] = gate[l];
     }
-    if constexpr (HELD) {
-        st.level[0] = static_cast<int32_t>(held0);
-        st.level[1] = static_cast<int32_t>(held1);
-        st.level[2] = static_cast<int32_t>(held2);
+    if constexpr (LEVELER) {
+        while (m < lr.n) leveler_step();
+        lr.level = static_cast<int32_t>(lev_level);
+        lr.gain = lev.gain[0];
+        lr.smallest = lev.smallest[0];
+        lr.done = true;
     }
-    st.level[3] = static_cast<int32_t>(lim_level);
+    if constexpr (C == 1) {
+        for (int l = 0; l < 4; ++l) st.level[l] = static_cast<int32_t>(held_levels[l]);
+    } else {
+        st.level[3] = static_cast<int32_t>(lim_level);
+    }
 }
 
 }  // namespace
 
 void run_mono(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side& side,
               const int32_t* const inputs[3], int bands, int limited, float* limiter_gains) {
-    // The held levels in the loop when they can step in integers.
-    const bool held = HeldDecay(s.decay[0]).usable && HeldDecay(s.decay[1]).usable && HeldDecay(s.decay[2]).usable &&
-                      within(st.level, 3) && within(inputs[0], bands) && within(inputs[1], bands) &&
-                      within(inputs[2], bands);
-    if (held) {
+    const ::sc::engine::lanes::LevelerRun* l = s.leveler;
+    if (l && LevelerGain(l->gain, l->smallest, l->attack, l->release).in_range() && HeldDecay(l->decay).usable &&
+        within(&l->level, 1) && within(l->rectified, l->n)) {
         run<1, true>(s, st, buf, &side, inputs, bands, limited, limiter_gains);
     } else {
         run<1, false>(s, st, buf, &side, inputs, bands, limited, limiter_gains);
@@ -245,7 +310,12 @@ void run_stereo(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side&
     const Side sides[2] = {left, right};
     const int32_t* inputs[6] = {inputs_left[0], inputs_left[1], inputs_left[2],
                                 inputs_right[0], inputs_right[1], inputs_right[2]};
-    run<2, false>(s, st, buf, sides, inputs, bands, limited, limiter_gains);
+    const ::sc::engine::lanes::LevelerRun* l = s.leveler;
+    if (l && LevelerGain(l->gain, l->smallest, l->attack, l->release).in_range()) {
+        run<2, true>(s, st, buf, sides, inputs, bands, limited, limiter_gains);
+    } else {
+        run<2, false>(s, st, buf, sides, inputs, bands, limited, limiter_gains);
+    }
 }
 
 }  // namespace sc::engine::SC_VARIANT::lanes

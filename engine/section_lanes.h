@@ -22,6 +22,26 @@ struct LaneState {
     float gate[3] = {1.0f, 1.0f, 1.0f};
 };
 
+// The leveler's gain computer of another stretch (the next block's), run as
+// an independent chain in the lanes' loop. Mono: on the held levels of the
+// rectified values, stepped in integers (HeldDecay); stereo: on given curve
+// targets. Level, gain and smallest run on. The lanes take it only in the
+// forms they have (the limit left out of the attack branch, the levels in
+// the integer range) and say so in `done`; else the caller runs it.
+struct LevelerRun {
+    const int32_t* rectified = nullptr;  // mono
+    const float* targets = nullptr;      // stereo
+    int32_t level = 0;
+    float decay = 1.0f;
+    const float* table = nullptr;
+    int32_t top = 0;
+    float attack = 1.0f, release = 1.0f;
+    float gain = 1.0f, smallest = 1.0f;
+    float* gains = nullptr;  // written, n values
+    int n = 0;
+    bool done = false;
+};
+
 // Constants of one block.
 struct LaneSetup {
     const float* table[4] = {};  // gain curves, indexed from 0
@@ -38,6 +58,7 @@ struct LaneSetup {
     int32_t look_ahead = 44;     // limiter look-ahead (the MID one)
     int32_t limiter_shift = 3;   // |sum| / 8 ...
     int32_t shift = 0;           // ... and / 256 more for 24-bit sources
+    LevelerRun* leveler = nullptr;  // run beside the lanes when given
 };
 
 // The bands of one side from the first band sample on.
@@ -54,6 +75,7 @@ struct LaneBuffers {
     // Four per sample, in lane order: curve targets, gains, gate values.
     std::vector<float> targets, gains, gates;
     std::vector<int32_t> limiter_inputs;  // rectified band sums
+    std::vector<int32_t> inputs4;         // mono: the band detector inputs, four per sample
 };
 
 // One block: `bands` band samples and `limited` limiter samples (at most

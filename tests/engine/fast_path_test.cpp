@@ -79,34 +79,9 @@ TEST(FastKernels, LinkedLevelsWithoutDivisionEqualTheDividingForm) {
     });
 }
 
-TEST(FastKernels, HeldLevelsTargetsAndSumsEqualTheirDefinitions) {
+TEST(FastKernels, TargetsAndSumsEqualTheirDefinitions) {
     testing::for_each_variant([&](cpu::Variant) {
         const int n = 5000;
-        // Rectified inputs with bursts and long decays; the LOW input can be negative.
-        const auto v0 = randoms(n, 5, -3000, 30000), v1 = randoms(n, 6, 0, 30000), v2 = randoms(n, 7, 0, 300);
-        std::vector<int32_t> o0(n), o1(n), o2(n);
-        const int32_t* in[3] = {v0.data(), v1.data(), v2.data()};
-        int32_t* out[3] = {o0.data(), o1.data(), o2.data()};
-        int32_t level[3] = {5000, 0, 77};
-        const float decay[3] = {0.99948f, 0.99826f, 0.98052f};
-        std::vector<float> curves[3];
-        for (int b = 0; b < 3; ++b)
-            for (int k = 0; k < 2000 + 500 * b; ++k) curves[b].push_back(1.0f / static_cast<float>(k + 1 + b));
-        const float* tables[3] = {curves[0].data(), curves[1].data(), curves[2].data()};
-        const int32_t tops[3] = {1999, 2499, 2999};
-        std::vector<float> targets(4 * n, -1.0f);
-        kernels::held_targets3(in, level, decay, tables, tops, out, targets.data(), n);
-        int32_t l[3] = {5000, 0, 77};
-        for (int i = 0; i < n; ++i) {
-            for (int b = 0; b < 3; ++b) {
-                l[b] = held_level(l[b], in[b][i], decay[b]);
-                ASSERT_EQ(out[b][i], l[b]) << b << " " << i;
-                ASSERT_EQ(targets[4 * i + b], tables[b][table_index(l[b], tops[b])]) << b << " " << i;
-            }
-            ASSERT_EQ(targets[4 * i + 3], -1.0f);  // the limiter's place stays
-        }
-        for (int b = 0; b < 3; ++b) EXPECT_EQ(level[b], l[b]);
-
         // Curve targets clamp the index to 0 .. top.
         std::vector<float> table(100);
         for (size_t i = 0; i < table.size(); ++i) table[i] = static_cast<float>(i);
@@ -361,6 +336,11 @@ TEST(FastPath, MatchesTheReferencePathAcrossSettingsAndFormats) {
                                          " / " + cpu::name(v);
                 expect_same_streams(a, b, what.c_str());
                 expect_same_engines(fast, ref, what.c_str());
+                // Every block but the first two was levelled during the call before
+                // (the stream learns a full chunk's length from the first).
+                if (s.p.INPUTAUTO != 0 && s.p.KOMPR_BYPASS == 0) {
+                    EXPECT_EQ(fast.levelled_ahead(), static_cast<int64_t>(a.results.size()) - 2) << what;
+                }
             });
         }
     }
@@ -385,7 +365,51 @@ TEST(FastPath, HeldLevelsBeyondTheIntegerRangeMatchTheReferencePath) {
         const auto a = testing::run_stream(fast, p, SampleFormat::Mono16, 44100, data);
         expect_same_streams(a, b, cpu::name(v));
         expect_same_engines(fast, ref, cpu::name(v));
+        EXPECT_GT(fast.levelled_ahead(), 0);
     });
+}
+
+// A block given as the next one is filtered and levelled during the call
+// before it, yet each call leaves output, leveler gain and level and the
+// meters' minima as without it; a block whose follower was dropped, or that
+// is not the one announced, is taken as given.
+TEST(FastPath, TheNextBlockLevelledAheadLeavesEveryCallAsWithoutIt) {
+    ParameterSet p;
+    p.INPUTAUTO = 1;
+    p.HPF = 100;
+    for (SampleFormat f : {SampleFormat::Mono16, SampleFormat::Stereo16, SampleFormat::Mono24}) {
+        auto prepared = [&](Engine& e) {
+            BlockStream s;
+            s.begin_job(e, p, {f, 44100, 0, 0});
+        };
+        Engine ahead, plain;
+        prepared(ahead);
+        prepared(plain);
+        const size_t blk = static_cast<size_t>(ahead.geometry().blk);
+        std::vector<std::vector<int32_t>> blocks;
+        for (uint32_t k = 0; k < 5; ++k) {
+            std::vector<int32_t> b = music(blk + 2, k == 2 ? 200 : 30000, 7 + k);
+            if (f == SampleFormat::Mono24)
+                for (auto& x : b) x *= 200;
+            blocks.push_back(b);
+        }
+        for (size_t k = 0; k < blocks.size(); ++k) {
+            const std::string what = "format " + std::to_string(static_cast<int>(f)) + " block " + std::to_string(k);
+            const bool last = k + 1 == blocks.size();
+            if (k == 3) ahead.drop_ahead();  // block 3 is given as announced, but taken afresh
+            ahead.process_block(blocks[k].data(), last ? nullptr : blocks[k + 1].data());
+            plain.process_block(blocks[k].data());
+            ASSERT_EQ(ahead.output(), plain.output()) << what;
+            EXPECT_EQ(ahead.leveler_gain(), plain.leveler_gain()) << what;
+            EXPECT_EQ(ahead.detector_levels().leveler, plain.detector_levels().leveler) << what;
+            EXPECT_EQ(ahead.input_peak(0), plain.input_peak(0)) << what;
+            EXPECT_EQ(ahead.input_peak(1), plain.input_peak(1)) << what;
+            const SectionMinima a = ahead.take_minima(), b = plain.take_minima();
+            EXPECT_EQ(a.leveler, b.leveler) << what;
+            EXPECT_EQ(a.limiter, b.limiter) << what;
+        }
+        EXPECT_EQ(ahead.levelled_ahead(), 4);  // every call but the last, block 3's work dropped
+    }
 }
 
 // An impulse whose filter sum at some distance lies within 1e-5 of one
