@@ -32,6 +32,9 @@ template <typename V, typename T> SC_INLINE void load(V& v, const T* p) { std::m
 template <typename V, typename T> SC_INLINE void store(T* p, const V& v) { std::memcpy(p, &v, sizeof v); }
 
 typedef int64_t v4q __attribute__((vector_size(32)));
+// The loop's lambdas are inlined whole: a lanes' state captured by a call
+// that is not would be kept in memory and stored at every sample.
+#define SC_INLINE_LAMBDA __attribute__((always_inline))
 
 // The four curve targets of the table indices `idx`, lane l from table[l]
 // (`offsets`: byte distances of the tables from table[0]).
@@ -125,28 +128,35 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
     // Pass indices J of band sample k and limiter sample k - lag.
     v4i j;
 
-    // One sample of the lanes: band sample k and limiter sample k - lag.
     // The leveler beside the lanes: one step of its chain per sample.
-    ::sc::engine::lanes::LevelerRun none;
-    ::sc::engine::lanes::LevelerRun& lr = LEVELER ? *s.leveler : none;
-    LevelerGain lev(lr.gain, lr.smallest, lr.attack, lr.release);
-    const HeldDecay lev_decay(lr.decay);
-    int64_t lev_level = lr.level;
+    // (Its pointers and sizes are copied here once: its gain store must not
+    // make the loop reload them, nor the lanes' own state.)
+    const ::sc::engine::lanes::LevelerRun start = LEVELER ? *s.leveler : ::sc::engine::lanes::LevelerRun{};
+    const int32_t* __restrict const lev_in = start.rectified;
+    const float* __restrict const lev_targets = start.targets;
+    const float* __restrict const lev_table = start.table;
+    float* __restrict const lev_out = start.gains;
+    const int32_t lev_top = start.top;
+    const int lev_n = start.n;
+    LevelerGain lev(start.gain, start.smallest, start.attack, start.release);
+    const HeldDecay lev_decay(start.decay);
+    int64_t lev_level = start.level;
     int m = 0;
-    auto leveler_step = [&] {
+    auto leveler_step = [&]() SC_INLINE_LAMBDA {
         float t;
         if constexpr (C == 1) {
-            lev_level = lev_decay.next(lev_level, lr.rectified[m]);
-            t = lr.table[curve_index(static_cast<int32_t>(lev_level), lr.top)];
+            lev_level = lev_decay.next(lev_level, lev_in[m]);
+            t = lev_table[curve_index(static_cast<int32_t>(lev_level), lev_top)];
         } else {
-            t = lr.targets[m];
+            t = lev_targets[m];
         }
-        lr.gains[m] = lev.step_in_range(t);
+        lev_out[m] = lev.step_in_range(t);
         ++m;
     };
-    auto sample = [&]<bool BANDS, bool LIMITER>(int k) {
+    // One sample of the lanes: band sample k and limiter sample k - lag.
+    auto sample = [&]<bool BANDS, bool LIMITER>(int k) SC_INLINE_LAMBDA {
         if constexpr (LEVELER)
-            if (m < lr.n) leveler_step();
+            if (m < lev_n) leveler_step();
         v4f target = one;
         v4i lv = {0, 0, 0, 0};
         const int i = k - lag;
@@ -211,7 +221,8 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
         if constexpr (LIMITER) lim[i] = g[3];
     };
     // Lanes that ran on nothing get their values back.
-    auto restore = [&](const v4f& ga0, const v4f& s0, const v4i& h0, const v4f& u0s, bool band_lanes) {
+    auto restore = [&](const v4f& ga0, const v4f& s0, const v4i& h0, const v4f& u0s,
+                       bool band_lanes) SC_INLINE_LAMBDA {
         for (int l = 0; l < 4; ++l) {
             if ((l < 3) != band_lanes) continue;
             gain[l] = ga0[l];
@@ -220,7 +231,7 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
             gate[l] = u0s[l];
         }
     };
-    auto start_at = [&](int k) {
+    auto start_at = [&](int k) SC_INLINE_LAMBDA {
         j = v4i{s.first_j + k, s.first_j + k, s.first_j + k, s.first_j + k - lag};
     };
     // Band sums of band samples [k0, k1) and the limiter's rectified inputs.
@@ -237,7 +248,7 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
     const v4f gain0 = gain, smallest0 = smallest, gate0 = gate;
     const v4i hold0 = hold_end;
     bool limiter_running = false;
-    auto start_limiter = [&] {
+    auto start_limiter = [&]() SC_INLINE_LAMBDA {
         if (!limiter_running) restore(gain0, smallest0, hold0, gate0, false);
         limiter_running = true;
     };
@@ -278,11 +289,11 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
         if (l < 3) st.gate[l] = gate[l];
     }
     if constexpr (LEVELER) {
-        while (m < lr.n) leveler_step();
-        lr.level = static_cast<int32_t>(lev_level);
-        lr.gain = lev.gain[0];
-        lr.smallest = lev.smallest[0];
-        lr.done = true;
+        while (m < lev_n) leveler_step();
+        s.leveler->level = static_cast<int32_t>(lev_level);
+        s.leveler->gain = lev.gain[0];
+        s.leveler->smallest = lev.smallest[0];
+        s.leveler->done = true;
     }
     if constexpr (C == 1) {
         for (int l = 0; l < 4; ++l) st.level[l] = static_cast<int32_t>(held_levels[l]);
