@@ -69,19 +69,24 @@ void Engine::prepare_job(const ParameterSet& p, SampleFormat format, int32_t sam
     geometry_ = BlockGeometry::of(eq_.N(), format);
     const size_t per_side = static_cast<size_t>(eq_.N() + BLOCK_BASE + 8);
     for (int c = 0; c < 2; ++c) {
-        for (auto* v : {&src_[c], &chain_[c], &low_band_[c], &mid_band_[c], &high_band_[c], &sum_[c]})
+        for (auto* v : {&src_[c], &chain_[c], &low_band_[c], &mid_band_[c], &high_band_[c], &sum_[c], &det_low_[c],
+                        &det_mid_[c], &det_high_[c], &det_lim_[c]})
             v->assign(per_side, 0);
-        for (auto* v : {&acc_[c], &low_sum_[c], &high_sum_[c]})
-            v->assign(per_side, 0.0);
     }
-    for (auto* v : {&g_lev_, &g_low_, &g_mid_, &g_high_, &t_low_, &t_mid_, &t_high_, &g_lim_})
-        v->assign(per_side, 1.0f);
-    for (int c = 0; c < 2; ++c)
-        for (auto* v : {&det_low_[c], &det_mid_[c], &det_high_[c], &det_lim_[c]}) v->assign(per_side, 0);
-    for (auto& v : linked_) v.assign(per_side, 0);
-    for (auto& v : ahead_rectified_) v.assign(per_side, 0);
-    ahead_levels_.assign(per_side, 0);
-    ahead_targets_.assign(per_side, 1.0f);
+    for (auto* v : {&g_lev_, &t_low_, &g_lim_}) v->assign(per_side, 1.0f);
+    // Buffers of one path only: the other's stay empty (they would count in
+    // a job's memory once written).
+    if (path_ == FilterPath::Reference) {
+        for (int c = 0; c < 2; ++c) {
+            for (auto* v : {&acc_[c], &low_sum_[c], &high_sum_[c]}) v->assign(per_side, 0.0);
+        }
+        for (auto* v : {&g_low_, &g_mid_, &g_high_, &t_mid_, &t_high_}) v->assign(per_side, 1.0f);
+        for (auto& v : linked_) v.assign(per_side, 0);
+    } else {
+        for (auto& v : ahead_rectified_) v.assign(per_side, 0);
+        ahead_levels_.assign(per_side, 0);
+        ahead_targets_.assign(per_side, 1.0f);
+    }
     for (auto& v : out_values_) v.assign(per_side, 0);
     out_.clear();
     out_.reserve(per_side * 2 * 3);
