@@ -76,10 +76,14 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
             kernels::linked_targets4(inputs[b], inputs[3 + b], s.decay[b], s.table[b], s.top[b], lv,
                                      buf.targets.data() + b, n);
             if (n > 0) st.level[b] = lv[n - 1];
-        } else {
-            const int32_t* __restrict in = inputs[b];
-            for (int k = 0; k < n; ++k) X[4 * k + b] = in[k];
         }
+    }
+    if constexpr (C == 1) {
+        // The three inputs four apart, one vector per sample.
+        const int32_t* __restrict in0 = inputs[0];
+        const int32_t* __restrict in1 = inputs[1];
+        const int32_t* __restrict in2 = inputs[2];
+        for (int k = 0; k < n; ++k) store(X + 4 * k, v4i{in0[k], in1[k], in2[k], 0});
     }
     const v4d held_decay = {s.decay[0], s.decay[1], s.decay[2], s.decay[3]};
     v4d held_levels = {static_cast<double>(st.level[0]), static_cast<double>(st.level[1]),
