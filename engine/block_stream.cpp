@@ -1,6 +1,7 @@
 #include "engine/block_stream.h"
 
 #include <algorithm>
+#include <bit>
 #include <cstring>
 
 namespace sc::engine {
@@ -28,7 +29,8 @@ void BlockStream::begin(Engine& engine, const StreamFormat& f) {
     written_ = 0;
     first_ = true;
     blocks_ = 0;
-    raw_.assign(static_cast<size_t>(geometry_.blk) * static_cast<size_t>(bytes_), 0);
+    // (One spare word: the 24-bit decoding reads four bytes per value.)
+    raw_.assign(static_cast<size_t>(geometry_.blk) * static_cast<size_t>(bytes_) + 4, 0);
     values_.assign(static_cast<size_t>(geometry_.blk) + 2, 0);
     next_values_.assign(values_.size(), 0);
     have_next_ = false;
@@ -44,18 +46,29 @@ void decode16(const uint8_t* __restrict r, int32_t* __restrict v, int32_t n) {
 }
 
 // A zero byte below the three bytes forms a 32-bit word, shifted down by 8.
+// On a little-endian machine that word is the four bytes from the value on,
+// shifted up by 8 first (the byte after the value may be the buffer's spare).
 void decode24(const uint8_t* __restrict r, int32_t* __restrict v, int32_t n) {
-    for (int32_t i = 0; i < n; ++i) {
-        const uint32_t word = (static_cast<uint32_t>(r[3 * i]) << 8) | (static_cast<uint32_t>(r[3 * i + 1]) << 16) |
-                              (static_cast<uint32_t>(r[3 * i + 2]) << 24);
-        v[i] = static_cast<int32_t>(word) >> 8;
+    if constexpr (std::endian::native == std::endian::little) {
+        for (int32_t i = 0; i < n; ++i) {
+            uint32_t word;
+            std::memcpy(&word, r + 3 * i, 4);
+            v[i] = static_cast<int32_t>(word << 8) >> 8;
+        }
+    } else {
+        for (int32_t i = 0; i < n; ++i) {
+            const uint32_t word = (static_cast<uint32_t>(r[3 * i]) << 8) |
+                                  (static_cast<uint32_t>(r[3 * i + 1]) << 16) |
+                                  (static_cast<uint32_t>(r[3 * i + 2]) << 24);
+            v[i] = static_cast<int32_t>(word) >> 8;
+        }
     }
 }
 
 }  // namespace
 
 void BlockStream::read_block(const ReadFn& read, int64_t position, bool first, std::vector<int32_t>& values) {
-    const size_t want = raw_.size();
+    const size_t want = static_cast<size_t>(geometry_.blk) * static_cast<size_t>(bytes_);
     const size_t got = std::min(read(position, raw_.data(), want), want);
     std::memset(raw_.data() + got, 0, want - got);
 
