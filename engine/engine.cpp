@@ -73,19 +73,19 @@ void Engine::prepare_job(const ParameterSet& p, SampleFormat format, int32_t sam
                         &det_mid_[c], &det_high_[c], &det_lim_[c]})
             v->assign(per_side, 0);
     }
-    for (auto* v : {&g_lev_, &t_low_, &g_lim_}) v->assign(per_side, 1.0f);
+    for (auto* v : {&g_lev_, &g_lim_}) v->assign(per_side, 1.0f);
     // Buffers of one path only: the other's stay empty (they would count in
     // a job's memory once written).
     if (path_ == FilterPath::Reference) {
         for (int c = 0; c < 2; ++c) {
             for (auto* v : {&acc_[c], &low_sum_[c], &high_sum_[c]}) v->assign(per_side, 0.0);
         }
-        for (auto* v : {&g_low_, &g_mid_, &g_high_, &t_mid_, &t_high_}) v->assign(per_side, 1.0f);
+        for (auto* v : {&g_low_, &g_mid_, &g_high_, &t_low_, &t_mid_, &t_high_}) v->assign(per_side, 1.0f);
         for (auto& v : linked_) v.assign(per_side, 0);
     } else {
-        for (auto& v : ahead_rectified_) v.assign(per_side, 0);
-        ahead_levels_.assign(per_side, 0);
-        ahead_targets_.assign(per_side, 1.0f);
+        for (auto& v : leveler_rectified_) v.assign(per_side, 0);
+        leveler_levels_.assign(per_side, 0);
+        leveler_targets_.assign(per_side, 1.0f);
     }
     for (auto& v : out_values_) v.assign(per_side, 0);
     out_.clear();
@@ -193,7 +193,7 @@ template void Engine::load_block<2>(const int32_t*);
 template <int C, bool B24> void Engine::run_block(const int32_t* block, const int32_t* next) {
     // A block filtered and levelled during the call before has its source
     // and chain values in place already.
-    const bool levelled = ahead_ && path_ == FilterPath::Fast;
+    const bool levelled = ahead_;
     ahead_ = false;
     if (!levelled) load_block<C>(block);
     const int32_t first = first_filtered(geometry_);

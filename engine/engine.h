@@ -147,6 +147,8 @@ private:
     template <int C, bool B24> void fast_leveler(int32_t K);
     template <int C> void fast_split(int32_t K);
     template <int C, bool B24> int32_t fast_bands_limiter(int32_t K, lanes::LevelerRun* ahead);
+    template <int C, bool B24> void leveler_inputs(int32_t K, lanes::LevelerRun& run);
+    template <int C> void finish_leveler(int32_t K, lanes::LevelerRun& run);
     template <int C, bool B24> bool begin_ahead(const int32_t* next, int32_t K, lanes::LevelerRun& run);
     template <int C> void end_ahead(int32_t K, lanes::LevelerRun& run);
     void adopt_ahead();
@@ -196,10 +198,12 @@ private:
     bool ahead_ = false;
     float ahead_gain_ = 1.0f, ahead_smallest_ = 1.0f;
     int32_t ahead_level_ = 0;
-    std::array<std::vector<int32_t>, 2> ahead_rectified_;
-    std::vector<int32_t> ahead_levels_;
-    std::vector<float> ahead_targets_;
     int64_t levelled_ahead_ = 0;
+    // The fast leveler's inputs: rectified chain values, stereo levels and
+    // their curve targets.
+    std::array<std::vector<int32_t>, 2> leveler_rectified_;
+    std::vector<int32_t> leveler_levels_;
+    std::vector<float> leveler_targets_;
 };
 
 }  // namespace sc::engine

@@ -20,30 +20,57 @@ template <int C, bool B24> void Engine::fast_leveler(int32_t K) {
             for (int c = 0; c < C; ++c) kernels::apply_gain(chain_[c].data() + 1, leveler_.gain, K);
         return;
     }
-    const float* table = curves_.leveler().from_zero();
-    const float attack = times_.leveler.attack, release = times_.leveler.release;
-    float* g = g_lev_.data() + 1;
-    float* target = t_low_.data() + 1;  // scratch
-    int32_t* a = det_low_[0].data() + 1;
-    int32_t* lv = det_mid_[0].data() + 1;
-    float gain = leveler_.gain, smallest = leveler_.smallest;
+    lanes::LevelerRun run;
+    leveler_inputs<C, B24>(K, run);
+    finish_leveler<C>(K, run);
+    leveler_.gain = run.gain;
+    leveler_.smallest = run.smallest;
+    levels_.leveler = run.level;
+}
+
+// The leveler's inputs from the chain values (mono: rectified values, their
+// held level stepped with the gain; stereo: the linked levels and their curve
+// targets) and its running values.
+template <int C, bool B24> void Engine::leveler_inputs(int32_t K, lanes::LevelerRun& run) {
+    int32_t* a = leveler_rectified_[0].data();
+    run.level = levels_.leveler;
     if constexpr (C == 1) {
-        // The held level and the gain in one loop: two serial chains side by side.
         kernels::abs_detector(chain_[0].data() + 1, 0, B24 ? DETECTOR_SHIFT_24 : 0, 0, a, K);
-        kernels::leveler_held(a, levels_.leveler, times_.d9, table, FULL_INDEX_MAX, attack, release, gain, smallest,
-                              g, K);
+        run.rectified = a;
     } else {
-        int32_t* b = det_low_[1].data() + 1;
+        int32_t* b = leveler_rectified_[1].data();
+        int32_t* lv = leveler_levels_.data();
         kernels::abs_detector(chain_[0].data() + 1, 0, 0, 0, a, K);
         kernels::abs_detector(chain_[1].data() + 1, 0, 0, 0, b, K);
         kernels::linked_levels_by_products(a, b, 1, 1, times_.d9, lv, K);
-        if (K > 0) levels_.leveler = lv[K - 1];
-        kernels::curve_targets(lv, table, FULL_INDEX_MAX, target, K);
-        kernels::leveler_gains(target, attack, release, gain, smallest, g, K);
+        kernels::curve_targets(lv, curves_.leveler().from_zero(), FULL_INDEX_MAX, leveler_targets_.data(), K);
+        run.targets = leveler_targets_.data();
+        if (K > 0) run.level = lv[K - 1];
     }
-    leveler_.gain = gain;
-    leveler_.smallest = smallest;
-    for (int c = 0; c < C; ++c) kernels::apply_gains(chain_[c].data() + 1, g, K);
+    run.decay = times_.d9;
+    run.table = curves_.leveler().from_zero();
+    run.top = FULL_INDEX_MAX;
+    run.attack = times_.leveler.attack;
+    run.release = times_.leveler.release;
+    run.gain = leveler_.gain;
+    run.smallest = leveler_.smallest;
+    run.gains = g_lev_.data() + 1;
+    run.n = K;
+}
+
+// The leveler's gains where the band lanes did not run it (mono: the held
+// level and the gain in one loop, two serial chains side by side), applied
+// to the chain values.
+template <int C> void Engine::finish_leveler(int32_t K, lanes::LevelerRun& run) {
+    if (!run.done) {
+        if constexpr (C == 1) {
+            kernels::leveler_held(run.rectified, run.level, run.decay, run.table, run.top, run.attack, run.release,
+                                  run.gain, run.smallest, run.gains, K);
+        } else {
+            kernels::leveler_gains(run.targets, run.attack, run.release, run.gain, run.smallest, run.gains, K);
+        }
+    }
+    for (int c = 0; c < C; ++c) kernels::apply_gains(chain_[c].data() + 1, run.gains, K);
 }
 
 // Passes 4 and 5 of the fast path: the band and limiter sections in vector
@@ -156,46 +183,14 @@ template <int C, bool B24> bool Engine::begin_ahead(const int32_t* next, int32_t
     if (!leveler_on_ || bypass_ || K <= 0) return false;
     load_block<C>(next);
     fast_filter<C>(first_filtered(geometry_), last_filtered(geometry_, C));
-    int32_t* a = ahead_rectified_[0].data();
-    if constexpr (C == 1) {
-        kernels::abs_detector(chain_[0].data() + 1, 0, B24 ? DETECTOR_SHIFT_24 : 0, 0, a, K);
-        run.rectified = a;
-        run.level = levels_.leveler;
-    } else {
-        int32_t* b = ahead_rectified_[1].data();
-        int32_t* lv = ahead_levels_.data();
-        kernels::abs_detector(chain_[0].data() + 1, 0, 0, 0, a, K);
-        kernels::abs_detector(chain_[1].data() + 1, 0, 0, 0, b, K);
-        kernels::linked_levels_by_products(a, b, 1, 1, times_.d9, lv, K);
-        kernels::curve_targets(lv, curves_.leveler().from_zero(), FULL_INDEX_MAX, ahead_targets_.data(), K);
-        run.targets = ahead_targets_.data();
-        run.level = lv[K - 1];
-    }
-    run.decay = times_.d9;
-    run.table = curves_.leveler().from_zero();
-    run.top = FULL_INDEX_MAX;
-    run.attack = times_.leveler.attack;
-    run.release = times_.leveler.release;
-    run.gain = leveler_.gain;
+    leveler_inputs<C, B24>(K, run);
     run.smallest = 1.0f;  // joined with the meter's minimum when the block's call comes
-    run.gains = g_lev_.data() + 1;
-    run.n = K;
     return true;
 }
 
-// The next block's leveler, where the lanes did not run it, then its gains;
-// its state is kept for that block's call.
+// The next block's leveler has run: its state is kept for that block's call.
 template <int C> void Engine::end_ahead(int32_t K, lanes::LevelerRun& run) {
-    float* g = g_lev_.data() + 1;
-    if (!run.done) {
-        if constexpr (C == 1) {
-            kernels::leveler_held(run.rectified, run.level, run.decay, run.table, run.top, run.attack, run.release,
-                                  run.gain, run.smallest, g, K);
-        } else {
-            kernels::leveler_gains(run.targets, run.attack, run.release, run.gain, run.smallest, g, K);
-        }
-    }
-    for (int c = 0; c < C; ++c) kernels::apply_gains(chain_[c].data() + 1, g, K);
+    finish_leveler<C>(K, run);
     ahead_gain_ = run.gain;
     ahead_smallest_ = run.smallest;
     ahead_level_ = run.level;

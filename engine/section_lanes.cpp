@@ -77,19 +77,15 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
 
     // Band detector levels (mono: held in the loop, stereo: linked) and
     // their curve targets.
-    const int32_t* level[3];
-    int32_t* const held[3] = {buf.levels[0].data(), buf.levels[1].data(), buf.levels[2].data()};
+    const int32_t* const level[3] = {buf.levels[0].data(), buf.levels[1].data(), buf.levels[2].data()};
     int32_t* X = buf.inputs4.data();
-    for (int b = 0; b < 3; ++b) {
-        int32_t* lv = held[b];
-        level[b] = lv;
-        if constexpr (C == 2) {
-            kernels::linked_targets4(inputs[b], inputs[3 + b], s.decay[b], s.table[b], s.top[b], lv,
+    if constexpr (C == 2) {
+        for (int b = 0; b < 3; ++b) {
+            kernels::linked_targets4(inputs[b], inputs[3 + b], s.decay[b], s.table[b], s.top[b], buf.levels[b].data(),
                                      buf.targets.data() + b, n);
-            if (n > 0) st.level[b] = lv[n - 1];
+            if (n > 0) st.level[b] = level[b][n - 1];
         }
-    }
-    if constexpr (C == 1) {
+    } else {
         // The three inputs four apart, one vector per sample.
         const int32_t* __restrict in0 = inputs[0];
         const int32_t* __restrict in1 = inputs[1];
