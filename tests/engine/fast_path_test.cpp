@@ -371,8 +371,8 @@ TEST(FastPath, HeldLevelsBeyondTheIntegerRangeMatchTheReferencePath) {
 
 // A block given as the next one is filtered and levelled during the call
 // before it, yet each call leaves output, leveler gain and level and the
-// meters' minima as without it; a block whose follower was dropped, or that
-// is not the one announced, is taken as given.
+// meters' minima as without it; a block whose work ahead was dropped is
+// taken as given.
 TEST(FastPath, TheNextBlockLevelledAheadLeavesEveryCallAsWithoutIt) {
     ParameterSet p;
     p.INPUTAUTO = 1;
