@@ -146,6 +146,10 @@ void low_detector(const int32_t* x, int la, int shift, int32_t* v, int n) { k().
 void abs_detector(const int32_t* x, int la, int shift, int extra_shift, int32_t* v, int n) {
     k().abs_detector(x, la, shift, extra_shift, v, n);
 }
+void mono_detectors4(const int32_t* low, const int32_t* mid, const int32_t* high, int la_low, int la_mid,
+                     int la_high, int shift, int32_t* v4, int n) {
+    k().mono_detectors4(low, mid, high, la_low, la_mid, la_high, shift, v4, n);
+}
 void linked_levels(const int32_t* a, const int32_t* b, int32_t add, int32_t floor_, float decay,
                    int32_t* level, int n) {
     k().linked_levels(a, b, add, floor_, decay, level, n);
@@ -211,10 +215,10 @@ void prepare_buffers(LaneBuffers& buf, int bands) {
     if (buf.limiter_inputs.size() < room) buf.limiter_inputs.resize(room);
 }
 
-void run_mono(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side& side,
-              const int32_t* const inputs[3], int bands, int limited, float* limiter_gains) {
+void run_mono(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side& side, int bands, int limited,
+              float* limiter_gains) {
     prepare_buffers(buf, bands);
-    active_tables().lanes->run_mono(s, st, buf, side, inputs, bands, limited, limiter_gains);
+    active_tables().lanes->run_mono(s, st, buf, side, bands, limited, limiter_gains);
 }
 
 void run_stereo(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side& left, const Side& right,

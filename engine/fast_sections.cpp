@@ -94,10 +94,18 @@ template <int C, bool B24> int32_t Engine::fast_bands_limiter(int32_t K, lanes::
         return pass_limiter<C, B24>(bands_last);
     }
     const int shift = B24 ? DETECTOR_SHIFT_24 : 0;
-    for (int c = 0; c < C; ++c) {
-        kernels::low_detector(low_band_[c].data() + first, la.low, shift, det_low_[c].data(), n);
-        kernels::abs_detector(mid_band_[c].data() + first, la.mid, shift, 0, det_mid_[c].data(), n);
-        kernels::abs_detector(high_band_[c].data() + first, la.high, shift, 0, det_high_[c].data(), n);
+    if constexpr (C == 1) {
+        // Mono: the three side by side, as the lanes read them.
+        lanes::prepare_buffers(lane_buffers_, n);
+        kernels::mono_detectors4(low_band_[0].data() + first, mid_band_[0].data() + first,
+                                 high_band_[0].data() + first, la.low, la.mid, la.high, shift,
+                                 lane_buffers_.inputs4.data(), n);
+    } else {
+        for (int c = 0; c < C; ++c) {
+            kernels::low_detector(low_band_[c].data() + first, la.low, shift, det_low_[c].data(), n);
+            kernels::abs_detector(mid_band_[c].data() + first, la.mid, shift, 0, det_mid_[c].data(), n);
+            kernels::abs_detector(high_band_[c].data() + first, la.high, shift, 0, det_high_[c].data(), n);
+        }
     }
     const int32_t* inputs[2][3];
     for (int c = 0; c < 2; ++c) {
@@ -157,7 +165,7 @@ template <int C, bool B24> int32_t Engine::fast_bands_limiter(int32_t K, lanes::
                     sum_[c].data() + first};
     }
     if constexpr (C == 1) {
-        lanes::run_mono(s, st, lane_buffers_, sides[0], inputs[0], n, frames, g_lim_.data());
+        lanes::run_mono(s, st, lane_buffers_, sides[0], n, frames, g_lim_.data());
     } else {
         lanes::run_stereo(s, st, lane_buffers_, sides[0], sides[1], inputs[0], inputs[1], n, frames,
                           g_lim_.data());

@@ -32,6 +32,10 @@ void band_sum_bypass(const int32_t* l, const int32_t* m, const int32_t* h, doubl
 // LOW: 2 (|x(i + la)| - floor(|x(i + la - 20)| / 2)); others |x(i + la)|.
 void low_detector(const int32_t* x, int la, int shift, int32_t* v, int n);
 void abs_detector(const int32_t* x, int la, int shift, int extra_shift, int32_t* v, int n);
+// The three of a mono block at once, four apart (the fourth 0), as the
+// lanes read them: LOW from `low` with look-ahead `la_low`, MID, HIGH.
+void mono_detectors4(const int32_t* low, const int32_t* mid, const int32_t* high, int la_low, int la_mid,
+                     int la_high, int shift, int32_t* v4, int n);
 // The stereo link of two rectified inputs, each raised to at least `floor_`
 // (1), then decayed: one level per element, no state.
 void linked_levels(const int32_t* a, const int32_t* b, int32_t add, int32_t floor_, float decay,

@@ -78,19 +78,13 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
     // Band detector levels (mono: held in the loop, stereo: linked) and
     // their curve targets.
     const int32_t* const level[3] = {buf.levels[0].data(), buf.levels[1].data(), buf.levels[2].data()};
-    int32_t* X = buf.inputs4.data();
+    const int32_t* X = buf.inputs4.data();
     if constexpr (C == 2) {
         for (int b = 0; b < 3; ++b) {
             kernels::linked_targets4(inputs[b], inputs[3 + b], s.decay[b], s.table[b], s.top[b], buf.levels[b].data(),
                                      buf.targets.data() + b, n);
             if (n > 0) st.level[b] = level[b][n - 1];
         }
-    } else {
-        // The three inputs four apart, one vector per sample.
-        const int32_t* __restrict in0 = inputs[0];
-        const int32_t* __restrict in1 = inputs[1];
-        const int32_t* __restrict in2 = inputs[2];
-        for (int k = 0; k < n; ++k) store(X + 4 * k, v4i{in0[k], in1[k], in2[k], 0});
     }
     const v4d held_decay = {s.decay[0], s.decay[1], s.decay[2], s.decay[3]};
     v4d held_levels = {static_cast<double>(st.level[0]), static_cast<double>(st.level[1]),
@@ -316,14 +310,14 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
 
 }  // namespace
 
-void run_mono(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side& side,
-              const int32_t* const inputs[3], int bands, int limited, float* limiter_gains) {
+void run_mono(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side& side, int bands, int limited,
+              float* limiter_gains) {
     const ::sc::engine::lanes::LevelerRun* l = s.leveler;
     if (l && LevelerGain(l->gain, l->smallest, l->attack, l->release).in_range() && HeldDecay(l->decay).usable &&
         within(&l->level, 1) && within(l->rectified, l->n)) {
-        run<1, true>(s, st, buf, &side, inputs, bands, limited, limiter_gains);
+        run<1, true>(s, st, buf, &side, nullptr, bands, limited, limiter_gains);
     } else {
-        run<1, false>(s, st, buf, &side, inputs, bands, limited, limiter_gains);
+        run<1, false>(s, st, buf, &side, nullptr, bands, limited, limiter_gains);
     }
 }
 

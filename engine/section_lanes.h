@@ -75,15 +75,20 @@ struct LaneBuffers {
     // Four per sample, in lane order: curve targets, gains, gate values.
     std::vector<float> targets, gains, gates;
     std::vector<int32_t> limiter_inputs;  // rectified band sums
-    std::vector<int32_t> inputs4;         // mono: the band detector inputs, four per sample
+    std::vector<int32_t> inputs4;         // mono: the band detector inputs, four per sample (given)
 };
 
+// Sizes the scratch for `bands` band samples (run_mono and run_stereo do;
+// keeps what it holds when it is large enough).
+void prepare_buffers(LaneBuffers& buf, int bands);
+
 // One block: `bands` band samples and `limited` limiter samples (at most
-// bands - look_ahead). `inputs` are the rectified band detector inputs per
-// band (stereo: per side, linked here). Writes the band sums of every band
+// bands - look_ahead). The rectified band detector inputs: mono in
+// buf.inputs4 (sized by prepare_buffers), stereo in `inputs` per band and
+// side (linked here). Writes the band sums of every band
 // sample and the limiter gain of every limiter sample.
-void run_mono(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side& side,
-              const int32_t* const inputs[3], int bands, int limited, float* limiter_gains);
+void run_mono(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side& side, int bands, int limited,
+              float* limiter_gains);
 void run_stereo(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Side& left, const Side& right,
                 const int32_t* const inputs_left[3], const int32_t* const inputs_right[3], int bands, int limited,
                 float* limiter_gains);

@@ -14,6 +14,7 @@
 #define SC_KERNEL_NAMES(X)                                                                                 \
     X(filter_and_gain) X(filter_and_gain_checked) X(input_gain) X(peak) X(apply_gains) X(apply_gain)      \
     X(split_bands) X(split_bands_checked) X(band_sum) X(band_sum_bypass) X(low_detector) X(abs_detector) \
+    X(mono_detectors4) \
     X(linked_levels) X(linked_levels_by_products) X(linked_targets4) X(curve_targets)    \
     X(curve_targets4) X(band_sum4) X(limiter_detector) X(pack16) X(pack24) X(limiter_output)         \
     X(eq_direct_sums) X(band_direct_sums) X(leveler_held) X(leveler_gains)
@@ -30,13 +31,10 @@ struct Table {
 
 namespace lanes {
 struct Table {
-    void (*run_mono)(const LaneSetup&, LaneState&, LaneBuffers&, const Side&, const int32_t* const[3], int, int,
-                     float*);
+    void (*run_mono)(const LaneSetup&, LaneState&, LaneBuffers&, const Side&, int, int, float*);
     void (*run_stereo)(const LaneSetup&, LaneState&, LaneBuffers&, const Side&, const Side&,
                        const int32_t* const[3], const int32_t* const[3], int, int, float*);
 };
-// Sizes the scratch for `bands` band samples (before a build runs on it).
-void prepare_buffers(LaneBuffers& buf, int bands);
 }  // namespace lanes
 
 // The transform's butterfly passes (engine/fft.cpp describes them).

@@ -79,7 +79,7 @@ TEST(FastKernels, LinkedLevelsWithoutDivisionEqualTheDividingForm) {
     });
 }
 
-TEST(FastKernels, TargetsAndSumsEqualTheirDefinitions) {
+TEST(FastKernels, TargetsSumsAndDetectorsEqualTheirDefinitions) {
     testing::for_each_variant([&](cpu::Variant) {
         const int n = 5000;
         // Curve targets clamp the index to 0 .. top.
@@ -115,6 +115,27 @@ TEST(FastKernels, TargetsAndSumsEqualTheirDefinitions) {
                           ones.data(), ones.data(), 1.1225, 0.0, 1.0, want.data(), n);
         kernels::band_sum4(lo.data(), mi.data(), hi.data(), g4.data(), nullptr, 1.1225, 0.0, 1.0, got.data(), n);
         EXPECT_EQ(got, want);
+
+        // Mono detector inputs four apart equal the three detectors, for
+        // lengths with and without a rest after the groups of eight, 16 and
+        // 24 bit.
+        for (const int shift : {0, 8}) {
+            for (const int len : {0, 5, 8, 4093}) {
+                std::vector<int32_t> v(static_cast<size_t>(len)), four(4 * static_cast<size_t>(len) + 4, -7);
+                kernels::mono_detectors4(lo.data() + 20, mi.data() + 3, hi.data(), 44, 31, 7, shift, four.data(), len);
+                EXPECT_EQ(four[4 * static_cast<size_t>(len)], -7) << "written beyond the end";
+                for (int b = 0; b < 3; ++b) {
+                    if (b == 0) kernels::low_detector(lo.data() + 20, 44, shift, v.data(), len);
+                    if (b == 1) kernels::abs_detector(mi.data() + 3, 31, shift, 0, v.data(), len);
+                    if (b == 2) kernels::abs_detector(hi.data(), 7, shift, 0, v.data(), len);
+                    for (int i = 0; i < len; ++i) {
+                        ASSERT_EQ(four[4 * static_cast<size_t>(i) + static_cast<size_t>(b)], v[static_cast<size_t>(i)])
+                            << "band " << b << " sample " << i << " of " << len << ", shift " << shift;
+                        ASSERT_EQ(four[4 * static_cast<size_t>(i) + 3], 0);
+                    }
+                }
+            }
+        }
     });
 }
 
