@@ -1,6 +1,5 @@
 #include "platform/sdl_audio.h"
 
-#include <SDL.h>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -8,7 +7,10 @@
 #include <chrono>
 #include <cstring>
 #include <mutex>
+#include <string>
 #include <vector>
+
+#include "platform/sdl_library.h"
 
 namespace sc::platform {
 
@@ -38,14 +40,14 @@ public:
         want.callback = &SdlVoice::callback;
         want.userdata = v.get();
         SDL_AudioSpec have{};
-        v->device_ = SDL_OpenAudioDevice(nullptr, 0, &want, &have, 0);
+        v->device_ = sdl().OpenAudioDevice(nullptr, 0, &want, &have, 0);
         if (v->device_ == 0) return nullptr;
         v->silence_ = have.silence;
         return v;
     }
 
     ~SdlVoice() override {
-        if (device_ != 0) SDL_CloseAudioDevice(device_);  // waits for the callback; silent at once
+        if (device_ != 0) sdl().CloseAudioDevice(device_);  // waits for the callback; silent at once
         ::close(fd_);
     }
 
@@ -58,13 +60,13 @@ public:
             last_time_ = Steady::now();
             held_ = -1;
         }
-        SDL_PauseAudioDevice(device_, 0);
+        sdl().PauseAudioDevice(device_, 0);
         return true;
     }
 
     void stop() override {
         const int64_t at = played_frames();
-        SDL_PauseAudioDevice(device_, 1);
+        sdl().PauseAudioDevice(device_, 1);
         std::lock_guard<std::mutex> lock(mutex_);
         held_ = at;
     }
@@ -138,9 +140,12 @@ private:
 
 class SdlAudioDevice final : public AudioDevice {
 public:
-    SdlAudioDevice() : ok_(SDL_InitSubSystem(SDL_INIT_AUDIO) == 0) {}
+    SdlAudioDevice() {
+        std::string why;
+        ok_ = load_sdl(why) && sdl().InitSubSystem(SDL_INIT_AUDIO) == 0;
+    }
     ~SdlAudioDevice() override {
-        if (ok_) SDL_QuitSubSystem(SDL_INIT_AUDIO);
+        if (ok_) sdl().QuitSubSystem(SDL_INIT_AUDIO);
     }
     bool available() override { return ok_; }
     std::unique_ptr<AudioVoice> open_voice(const std::string& path, const PcmLayout& layout) override {
@@ -149,7 +154,7 @@ public:
     }
 
 private:
-    bool ok_;
+    bool ok_ = false;
 };
 
 }  // namespace

@@ -1,13 +1,12 @@
 #include "platform/sdl_window.h"
 
-#include <SDL.h>
-
 #include <array>
 #include <cstdlib>
 #include <vector>
 
 #include "platform/event_window.h"
 #include "platform/keys.h"
+#include "platform/sdl_library.h"
 #include "settings/text.h"
 
 namespace sc::platform {
@@ -84,33 +83,33 @@ class SdlWindow final : public EventWindow {
 public:
     SdlWindow() = default;
     ~SdlWindow() override {
-        if (hand_) SDL_FreeCursor(hand_);
-        if (arrow_) SDL_FreeCursor(arrow_);
-        if (texture_) SDL_DestroyTexture(texture_);
-        if (renderer_) SDL_DestroyRenderer(renderer_);
-        if (window_) SDL_DestroyWindow(window_);
-        SDL_Quit();
+        if (hand_) sdl().FreeCursor(hand_);
+        if (arrow_) sdl().FreeCursor(arrow_);
+        if (texture_) sdl().DestroyTexture(texture_);
+        if (renderer_) sdl().DestroyRenderer(renderer_);
+        if (window_) sdl().DestroyWindow(window_);
+        sdl().Quit();
     }
 
     bool open(int width, int height, int bits_per_pixel, int /*pages*/) override {
         if (window_ || bits_per_pixel != 8) return window_ != nullptr;
-        window_ = SDL_CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, 0);
+        window_ = sdl().CreateWindow(title_.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, 0);
         if (!window_) return false;
-        renderer_ = SDL_CreateRenderer(window_, -1, 0);
+        renderer_ = sdl().CreateRenderer(window_, -1, 0);
         if (!renderer_) return false;
-        texture_ = SDL_CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
+        texture_ = sdl().CreateTexture(renderer_, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STREAMING, width, height);
         if (!texture_) return false;
         pixels_.assign(static_cast<std::size_t>(width) * height, 0);
-        hand_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
-        arrow_ = SDL_CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
-        SDL_StartTextInput();
+        hand_ = sdl().CreateSystemCursor(SDL_SYSTEM_CURSOR_HAND);
+        arrow_ = sdl().CreateSystemCursor(SDL_SYSTEM_CURSOR_ARROW);
+        sdl().StartTextInput();
         return true;
     }
 
     bool key_down(int scan_code) override {
         show_now();
         pump();
-        const Uint8* state = SDL_GetKeyboardState(nullptr);
+        const Uint8* state = sdl().GetKeyboardState(nullptr);
         for (const auto& [code, sdl] : kScanCodes)
             if (code == scan_code && state[sdl]) return true;
         return false;
@@ -120,33 +119,33 @@ public:
         show_now();
         pump();
         PointerState p;
-        const Uint32 b = SDL_GetMouseState(&p.x, &p.y);
+        const Uint32 b = sdl().GetMouseState(&p.x, &p.y);
         if (b & SDL_BUTTON_LMASK) p.buttons |= BUTTON_LEFT_BIT;
         if (b & SDL_BUTTON_RMASK) p.buttons |= BUTTON_RIGHT_BIT;
         return p;
     }
 
     void move_pointer(int x, int y) override {
-        if (window_) SDL_WarpMouseInWindow(window_, x, y);
+        if (window_) sdl().WarpMouseInWindow(window_, x, y);
     }
-    void show_pointer(bool visible) override { SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
+    void show_pointer(bool visible) override { sdl().ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE); }
     void set_hand_cursor(bool on) override {
         SDL_Cursor* c = on ? hand_ : arrow_;
-        if (c) SDL_SetCursor(c);
+        if (c) sdl().SetCursor(c);
     }
     void set_title(const std::string& title) override {
         title_ = from_cp437(to_cp437(title));
-        if (window_) SDL_SetWindowTitle(window_, title_.c_str());
+        if (window_) sdl().SetWindowTitle(window_, title_.c_str());
     }
 
     void pause_ms(int ms) override {
         show_now();
-        const Uint64 end = SDL_GetTicks64() + static_cast<Uint64>(ms > 0 ? ms : 0);
+        const Uint64 end = sdl().GetTicks64() + static_cast<Uint64>(ms > 0 ? ms : 0);
         for (;;) {
             pump();
-            const Uint64 now = SDL_GetTicks64();
+            const Uint64 now = sdl().GetTicks64();
             if (now >= end) break;
-            SDL_Delay(static_cast<Uint32>(end - now < 10 ? end - now : 10));
+            sdl().Delay(static_cast<Uint32>(end - now < 10 ? end - now : 10));
         }
     }
     Clock& clock() override { return real_clock(); }
@@ -162,10 +161,10 @@ protected:
 
 private:
     void repaint() {
-        SDL_UpdateTexture(texture_, nullptr, pixels_.data(), Framebuffer::width * 4);
-        SDL_RenderClear(renderer_);
-        SDL_RenderCopy(renderer_, texture_, nullptr, nullptr);
-        SDL_RenderPresent(renderer_);
+        sdl().UpdateTexture(texture_, nullptr, pixels_.data(), Framebuffer::width * 4);
+        sdl().RenderClear(renderer_);
+        sdl().RenderCopy(renderer_, texture_, nullptr, nullptr);
+        sdl().RenderPresent(renderer_);
     }
 
     int take_wheel() override {
@@ -176,7 +175,7 @@ private:
 
     void pump() override {
         SDL_Event e;
-        while (SDL_PollEvent(&e)) {
+        while (sdl().PollEvent(&e)) {
             switch (e.type) {
                 case SDL_QUIT: keys_.push_back(KEY_CLOSE); break;
                 case SDL_WINDOWEVENT:
@@ -189,11 +188,11 @@ private:
                     break;
                 case SDL_DROPFILE:
                     if (e.drop.file) dropped_.emplace_back(e.drop.file);
-                    SDL_free(e.drop.file);
+                    sdl().free(e.drop.file);
                     // a desktop that sends no begin and end gives one file a drop
                     if (!dropping_) finish_drop();
                     break;
-                case SDL_DROPTEXT: SDL_free(e.drop.file); break;
+                case SDL_DROPTEXT: sdl().free(e.drop.file); break;
                 case SDL_DROPCOMPLETE:
                     dropping_ = false;
                     finish_drop();
@@ -203,7 +202,7 @@ private:
                     if (e.button.button == SDL_BUTTON_RIGHT) pressed_ |= BUTTON_RIGHT_BIT;
                     break;
                 case SDL_TEXTINPUT: {
-                    if (SDL_GetModState() & KMOD_CTRL) break;  // Ctrl + letter comes as a key below
+                    if (sdl().GetModState() & KMOD_CTRL) break;  // Ctrl + letter comes as a key below
                     for (char ch : to_cp437(e.text.text)) keys_.emplace_back(1, ch);
                     break;
                 }
@@ -249,13 +248,14 @@ std::unique_ptr<Window> make_sdl_window(std::string& error) {
         error = "neither DISPLAY nor WAYLAND_DISPLAY is set";
         return nullptr;
     }
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        error = SDL_GetError();
+    if (!load_sdl(error)) return nullptr;
+    if (sdl().Init(SDL_INIT_VIDEO) != 0) {
+        error = sdl().GetError();
         return nullptr;
     }
-    const std::string driver = SDL_GetCurrentVideoDriver() ? SDL_GetCurrentVideoDriver() : "";
+    const std::string driver = sdl().GetCurrentVideoDriver() ? sdl().GetCurrentVideoDriver() : "";
     if (!driver_chosen && (driver == "offscreen" || driver == "dummy")) {
-        SDL_Quit();
+        sdl().Quit();
         error = "no video device";
         return nullptr;
     }

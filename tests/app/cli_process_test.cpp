@@ -131,6 +131,18 @@ TEST_F(ProcessTest, AKilledJobLeavesSourceAndOlderResultAndOnlyItsBuffer) {
     EXPECT_EQ(fs::file_size(dir / "long---copy.WAV"), source_before.size());
 }
 
+// A job on the command line starts without the window's and the sound's
+// libraries (the dynamic loader names every library it loads).
+TEST_F(ProcessTest, AJobLoadsNoDisplayOrSoundLibrary) {
+    if (!music("a.wav", 2, 16)) GTEST_SKIP() << "sox or the music is missing";
+    const Outcome r = run("--process --quiet " + q("a.wav"), "LANG=C LC_ALL= LD_DEBUG=libs");
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_TRUE(fs::exists(dir / "a---copy.WAV"));
+    EXPECT_NE(r.err.find("libc.so"), std::string::npos) << "the loader said nothing";
+    for (const char* library : {"libSDL2", "libX11", "libwayland", "libpulse", "libasound"})
+        EXPECT_EQ(r.err.find(library), std::string::npos) << library << " was loaded";
+}
+
 TEST_F(ProcessTest, RejectedFilesAndUsageErrorsHaveTheirExitStatus) {
     std::ofstream(dir / "text.wav") << std::string(50000, 'x');
     Outcome r = run("--process --lang en " + q("text.wav"));
