@@ -107,13 +107,6 @@ template <int C, bool B24> int32_t Engine::fast_bands_limiter(int32_t K, lanes::
             kernels::abs_detector(high_band_[c].data() + first, la.high, shift, 0, det_high_[c].data(), n);
         }
     }
-    const int32_t* inputs[2][3];
-    for (int c = 0; c < 2; ++c) {
-        inputs[c][0] = det_low_[c].data();
-        inputs[c][1] = det_mid_[c].data();
-        inputs[c][2] = det_high_[c].data();
-    }
-
     lanes::LaneSetup s;
     const GainComputer* sections[4] = {&low_, &mid_, &high_, &limiter_};
     const SectionTimes* times[4] = {&times_.low, &times_.mid, &times_.high, &times_.limiter};
@@ -167,6 +160,8 @@ template <int C, bool B24> int32_t Engine::fast_bands_limiter(int32_t K, lanes::
     if constexpr (C == 1) {
         lanes::run_mono(s, st, lane_buffers_, sides[0], n, frames, g_lim_.data());
     } else {
+        const int32_t* const inputs[2][3] = {{det_low_[0].data(), det_mid_[0].data(), det_high_[0].data()},
+                                             {det_low_[1].data(), det_mid_[1].data(), det_high_[1].data()}};
         lanes::run_stereo(s, st, lane_buffers_, sides[0], sides[1], inputs[0], inputs[1], n, frames,
                           g_lim_.data());
     }
