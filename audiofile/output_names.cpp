@@ -1,8 +1,5 @@
 #include "audiofile/output_names.h"
 
-#include <algorithm>
-#include <cctype>
-
 #include "settings/text.h"
 #include "platform/paths.h"
 
@@ -13,15 +10,6 @@ namespace {
 std::string without_last(const std::string& s, std::size_t n) {
     const std::size_t length = utf8_length(s);
     return utf8_head(s, length > n ? length - n : 0);
-}
-
-std::string upper(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return s;
-}
-
-bool ends_with(const std::string& s, const std::string& tail) {
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 }  // namespace
@@ -38,9 +26,9 @@ std::string file_name_part(const std::string& path) {
 
 std::string target_name(const std::string& source_path, int16_t outformat, const std::string& output_folder) {
     std::string stem = file_name_part(source_path);
-    const std::string up = upper(stem);
+    const std::string up = to_upper(stem);
     // ".wav" alone is a name without an extension
-    if (up.size() > 4 && (ends_with(up, ".WAV") || ends_with(up, ".MP3"))) stem.resize(stem.size() - 4);
+    if (up.size() > 4 && (up.ends_with(".WAV") || up.ends_with(".MP3"))) stem.resize(stem.size() - 4);
     std::string folder = output_folder.empty() ? folder_part(source_path) : output_folder;
     folder = platform::with_separator(folder);
     return folder + stem + (outformat == 1 ? "---copy.WAV" : "--3copy.WAV");
@@ -55,12 +43,12 @@ std::string alternative_name(const std::string& name, int n) {
 }
 
 bool name_looks_processed(const std::string& path) {
-    const std::string name = upper(file_name_part(path));
+    const std::string name = to_upper(file_name_part(path));
     return name.find("COPY.") != std::string::npos || name.find("COPY3.") != std::string::npos;
 }
 
 bool is_result_name(const std::string& path) {
-    const std::string name = upper(file_name_part(path));
+    const std::string name = to_upper(file_name_part(path));
     for (std::size_t at = name.find("COPY."); at != std::string::npos; at = name.find("COPY.", at + 1)) {
         if (at < 3) continue;
         const std::string mark = name.substr(at - 3, 3);

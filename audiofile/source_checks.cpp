@@ -12,8 +12,6 @@
 
 namespace sc {
 
-namespace T = source_texts;
-
 namespace {
 
 // Copies what the walk read from the "fmt " chunk into the record.
@@ -63,7 +61,7 @@ std::optional<LoadReason> load_time_check(platform::File& file, SourceFormat& fm
     if (fmt.bits_per_sample != 16 && fmt.mono24 == 0) return LoadReason::Bits;
     if (!rate_accepted(fmt.sample_rate)) return LoadReason::SampleRate;
     if (fmt.fmt_size > 18) {
-        show_blink_hint(state, view, std::string(T::EXTENDED_FORMAT(state.LANGUAGE)), " ", 3);
+        show_blink_hint(state, view, std::string(source_texts::EXTENDED_FORMAT(state.LANGUAGE)), " ", 3);
     }
 
     if (walk.stage == WalkStage::NoData) return LoadReason::NoData;
@@ -80,17 +78,17 @@ std::optional<LoadReason> load_time_check(platform::File& file, SourceFormat& fm
 std::string load_reason_text(LoadReason reason, int16_t language) {
     switch (reason) {
         case LoadReason::Unknown: break;
-        case LoadReason::NotRiffWave: return std::string(T::REASON_NOT_RIFF_WAVE(language));
-        case LoadReason::NoFmt: return std::string(T::REASON_NO_FMT(language));
-        case LoadReason::NotPcm: return std::string(T::REASON_NOT_PCM(language));
-        case LoadReason::NotMonoStereo: return std::string(T::REASON_NOT_MONO_STEREO(language));
-        case LoadReason::Bits: return std::string(T::REASON_BITS(language));
-        case LoadReason::SampleRate: return std::string(T::REASON_SAMPLE_RATE(language));
-        case LoadReason::NoData: return std::string(T::REASON_NO_DATA(language));
-        case LoadReason::TooBig: return std::string(T::REASON_TOO_BIG(language));
-        case LoadReason::NotAFile: return std::string(T::REASON_NOT_A_FILE(language));
+        case LoadReason::NotRiffWave: return std::string(source_texts::REASON_NOT_RIFF_WAVE(language));
+        case LoadReason::NoFmt: return std::string(source_texts::REASON_NO_FMT(language));
+        case LoadReason::NotPcm: return std::string(source_texts::REASON_NOT_PCM(language));
+        case LoadReason::NotMonoStereo: return std::string(source_texts::REASON_NOT_MONO_STEREO(language));
+        case LoadReason::Bits: return std::string(source_texts::REASON_BITS(language));
+        case LoadReason::SampleRate: return std::string(source_texts::REASON_SAMPLE_RATE(language));
+        case LoadReason::NoData: return std::string(source_texts::REASON_NO_DATA(language));
+        case LoadReason::TooBig: return std::string(source_texts::REASON_TOO_BIG(language));
+        case LoadReason::NotAFile: return std::string(source_texts::REASON_NOT_A_FILE(language));
     }
-    return std::string(T::REASON_UNKNOWN(language));
+    return std::string(source_texts::REASON_UNKNOWN(language));
 }
 
 void reject_loaded_file(LoadReason reason, ProgramState& state, View& view, platform::FileSystem& fs,
@@ -100,13 +98,13 @@ void reject_loaded_file(LoadReason reason, ProgramState& state, View& view, plat
     state.display_source_name.clear();
     state.file_loaded = 0;
     view.wait_no_key();
-    std::string line1 = std::string(T::FAILURE_PREFIX(state.LANGUAGE)) + text;
+    std::string line1 = std::string(source_texts::FAILURE_PREFIX(state.LANGUAGE)) + text;
     if (state.batch_running) {
         state.batch_running = 0;
         state.batch_count = 0;
-        line1 = std::string(T::BATCH_CLOSED_PREFIX(state.LANGUAGE)) + text;
+        line1 = std::string(source_texts::BATCH_CLOSED_PREFIX(state.LANGUAGE)) + text;
     }
-    show_blink_hint(state, view, line1, std::string(T::LOAD_REJECT_LINE2), 2);
+    show_blink_hint(state, view, line1, std::string(source_texts::LOAD_REJECT_LINE2), 2);
     LAME_PUFFER_WAV_LOESCHEN(state, view, fs, clock);
 }
 
@@ -178,28 +176,33 @@ std::unique_ptr<platform::File> open_source_for_job(SourceFormat& fmt, ProgramSt
 }
 
 void MUSIFILE(const ProgramState& state, View& view) {
-    view.info_text(T::MUSIFILE_LINE1(state.LANGUAGE), T::MUSIFILE_LINE2(state.LANGUAGE));
+    view.info_text(source_texts::MUSIFILE_LINE1(state.LANGUAGE), source_texts::MUSIFILE_LINE2(state.LANGUAGE));
     view.sleep_or_key(25000);
 }
 
 void DATEIFORMAT_NICHTPCM(View& view) {
-    view.text_screen(std::vector<std::string>(std::begin(T::NOT_PCM_SCREEN), std::end(T::NOT_PCM_SCREEN)), true);
+    view.text_screen(std::vector<std::string>(
+        std::begin(source_texts::NOT_PCM_SCREEN), std::end(source_texts::NOT_PCM_SCREEN)), true);
     view.redraw_panel();
 }
 
 std::string job_reason_line(int16_t code, int16_t musifile_flag) {
     switch (code) {
-        case JOB_NOT_MONO_STEREO: return std::string(T::JOB_REASON_NOT_MONO_STEREO);
+        case JOB_NOT_MONO_STEREO: return std::string(source_texts::JOB_REASON_NOT_MONO_STEREO);
         case JOB_NOT_RIFF_WAVE:
-            return std::string(musifile_flag ? T::JOB_REASON_MUSIFILE_NO_RIFF : T::JOB_REASON_NO_RIFF);
-        case JOB_NO_DATA: return std::string(T::JOB_REASON_NO_DATA);
-        case JOB_NOT_16BIT: return std::string(T::JOB_REASON_NOT_16BIT);
-        case JOB_NO_FMT: return std::string(musifile_flag ? T::JOB_REASON_MUSIFILE_NO_FMT : T::JOB_REASON_NO_FMT);
-        case JOB_TOO_SMALL: return std::string(T::JOB_REASON_TOO_SMALL);
-        case JOB_TOO_BIG: return std::string(T::JOB_REASON_TOO_BIG);
-        case JOB_SAMPLE_RATE: return std::string(T::JOB_REASON_SAMPLE_RATE);
-        case JOB_NOT_FOUND: return std::string(T::JOB_REASON_NOT_FOUND);
-        case JOB_NOT_A_FILE: return std::string(T::JOB_REASON_NOT_A_FILE);
+            return std::string(musifile_flag
+                ? source_texts::JOB_REASON_MUSIFILE_NO_RIFF
+                : source_texts::JOB_REASON_NO_RIFF);
+        case JOB_NO_DATA: return std::string(source_texts::JOB_REASON_NO_DATA);
+        case JOB_NOT_16BIT: return std::string(source_texts::JOB_REASON_NOT_16BIT);
+        case JOB_NO_FMT: return std::string(musifile_flag
+            ? source_texts::JOB_REASON_MUSIFILE_NO_FMT
+            : source_texts::JOB_REASON_NO_FMT);
+        case JOB_TOO_SMALL: return std::string(source_texts::JOB_REASON_TOO_SMALL);
+        case JOB_TOO_BIG: return std::string(source_texts::JOB_REASON_TOO_BIG);
+        case JOB_SAMPLE_RATE: return std::string(source_texts::JOB_REASON_SAMPLE_RATE);
+        case JOB_NOT_FOUND: return std::string(source_texts::JOB_REASON_NOT_FOUND);
+        case JOB_NOT_A_FILE: return std::string(source_texts::JOB_REASON_NOT_A_FILE);
         default: return "";
     }
 }
@@ -208,18 +211,18 @@ void KEINEDATEI(ProgramState& state, const SourceFormat& fmt, View& view, platfo
                 platform::Clock& clock) {
     const std::string& path = state.source_path;
     std::vector<std::string> lines{
-        std::string(T::PROBLEM_TITLE(state.LANGUAGE)),
+        std::string(source_texts::PROBLEM_TITLE(state.LANGUAGE)),
         "",
         " " + (utf8_length(path) >= 70 ? utf8_tail(path, 68) : path),
         "",
     };
     if (fmt.musifile_flag) {
-        lines.emplace_back(T::MUSIFILE_INSTEAD);
+        lines.emplace_back(source_texts::MUSIFILE_INSTEAD);
         lines.emplace_back("");
     }
     lines.push_back(job_reason_line(state.source_validation_code, fmt.musifile_flag));
     lines.emplace_back("");
-    lines.emplace_back(T::BACK_TO_SYSTEM(state.LANGUAGE));
+    lines.emplace_back(source_texts::BACK_TO_SYSTEM(state.LANGUAGE));
     view.text_screen(lines, true);
 
     LAME_PUFFER_WAV_LOESCHEN(state, view, fs, clock);
@@ -238,7 +241,7 @@ std::string display_name_line(const std::string& path, const ProgramState& state
         const int shown = std::min<int>(state.batch_index, state.batch_count);
         name = shorten_display(name + "  (Nr" + std::to_string(shown) + "/" + std::to_string(state.batch_count) + ")");
     }
-    return pad_right(T::FILE_LABEL(state.LANGUAGE), 7) + pad_right(name, 77);
+    return pad_right(source_texts::FILE_LABEL(state.LANGUAGE), 7) + pad_right(name, 77);
 }
 
 }  // namespace sc

@@ -50,7 +50,7 @@ wine_boot=$!
 
 echo "== Windows build (MinGW-w64)"
 cmake -S . -B build/windows -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake -DCMAKE_BUILD_TYPE=Release \
-  -DSC_BUILD_BENCH=OFF -DCMAKE_UNITY_BUILD=OFF "${launcher[@]}" >/dev/null
+  -DSC_BUILD_BENCH=OFF -DCMAKE_UNITY_BUILD=ON "${launcher[@]}" >/dev/null
 cmake --build build/windows -j"$jobs"
 wait "$wine_boot" || true
 

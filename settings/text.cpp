@@ -1,6 +1,8 @@
 #include "settings/text.h"
 
+#include <algorithm>
 #include <array>
+#include <cctype>
 #include <unordered_map>
 
 namespace sc {
@@ -137,6 +139,11 @@ std::string from_cp437(std::string_view bytes) {
         append_utf8(out, c < 0x80 ? static_cast<char32_t>(c) : kCp437[c]);
     }
     return out;
+}
+
+std::string to_upper(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return s;
 }
 
 }  // namespace sc

@@ -30,6 +30,9 @@ std::string utf8_head(std::string_view s, std::size_t n);
 std::string utf8_tail(std::string_view s, std::size_t n);
 // Pads on the right with spaces to n characters (never cuts).
 std::string pad_right(std::string_view s, std::size_t n);
+// The letters of the C locale in capitals (names and extensions compared
+// without case); other bytes stay as they are.
+std::string to_upper(std::string s);
 
 // Code page 437 of the screen font: byte -> Unicode code point, and back.
 char32_t cp437_to_unicode(unsigned char c);

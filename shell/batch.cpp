@@ -6,21 +6,15 @@
 #include "audiofile/work_files.h"
 #include "shell/application.h"
 #include "shell/batch_list.h"
+#include "settings/text.h"
 #include "shell/batch_texts.h"
 #include "platform/paths.h"
 
 namespace sc {
 
-namespace T = batch_texts;
-
 namespace {
 
 bool names_cleared(const ProgramState& s) { return s.source_path.empty() && s.display_source_name.empty(); }
-
-std::string upper(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return s;
-}
 
 }  // namespace
 
@@ -28,7 +22,7 @@ void Application::command_line_import(const std::vector<std::string>& command_li
     const ArgumentFiles files = audio_files_of_arguments(command_line, platform_.env.working_folder());
     if (files.entries.empty()) return;
     if (files.entries.size() > static_cast<std::size_t>(BATCH_MAX)) {
-        hint(std::string(T::TOO_MANY_1), std::string(T::TOO_MANY_2), 2);
+        hint(std::string(batch_texts::TOO_MANY_1), std::string(batch_texts::TOO_MANY_2), 2);
         ORDENTLICH_ENDE();
     }
     take_batch_list(files);
@@ -39,8 +33,9 @@ void Application::take_batch_list(const ArgumentFiles& files) {
     auto& s = state;
     if (files.entries.size() > 1) {
         D__DECKELZEIGEN();
-        hint(std::string(T::SLOW_SETTINGS_1(s.LANGUAGE)), std::string(T::NO_CHANGES_BETWEEN_FILES(s.LANGUAGE)), 1);
-        hint(std::string(T::TUNE_FIRST_1(s.LANGUAGE)), std::string(T::TUNE_FIRST_2(s.LANGUAGE)), 1);
+        hint(std::string(batch_texts::SLOW_SETTINGS_1(s.LANGUAGE)),
+            std::string(batch_texts::NO_CHANGES_BETWEEN_FILES(s.LANGUAGE)), 1);
+        hint(std::string(batch_texts::TUNE_FIRST_1(s.LANGUAGE)), std::string(batch_texts::TUNE_FIRST_2(s.LANGUAGE)), 1);
     }
     s.batch_list = files.entries;
     s.batch_count = static_cast<int16_t>(files.entries.size());
@@ -56,21 +51,23 @@ void Application::folder_batch_import() {
     s.source_is_mp3 = 0;
     s.last_decoded_mp3.clear();
     LAME_PUFFER_WAV_LOESCHEN(s, view_, platform_.fs, clock);
-    hint(std::string(T::FOLDER_1(s.LANGUAGE)), std::string(T::FOLDER_2(s.LANGUAGE)), 1);
+    hint(std::string(batch_texts::FOLDER_1(s.LANGUAGE)), std::string(batch_texts::FOLDER_2(s.LANGUAGE)), 1);
     clock.sleep_ms(100);
-    hint(std::string(T::FOLDER_3(s.LANGUAGE)), std::string(T::FOLDER_4(s.LANGUAGE)), 1);
+    hint(std::string(batch_texts::FOLDER_3(s.LANGUAGE)), std::string(batch_texts::FOLDER_4(s.LANGUAGE)), 1);
     clock.sleep_ms(100);
-    hint(std::string(T::SLOW_SETTINGS_1(s.LANGUAGE)), std::string(T::NO_CHANGES_AFTER_F12(s.LANGUAGE)), 1);
+    hint(std::string(batch_texts::SLOW_SETTINGS_1(s.LANGUAGE)),
+        std::string(batch_texts::NO_CHANGES_AFTER_F12(s.LANGUAGE)), 1);
     clock.sleep_ms(50);
     // 2.
     const std::string chosen =
         platform_.dialog ? LOADSAVEDIALOG(false, 1, s.last_used_folder, "", DialogPurpose::WholeFolder, s, view_,
                                           *platform_.dialog)
                          : std::string();
-    const std::string u = upper(chosen);
+    const std::string u = to_upper(chosen);
     // 3. a processed file is no start for a batch
     if (u.find("COPY.") != std::string::npos || u.find("COPY3.") != std::string::npos) {
-        hint(std::string(T::PROCESSED_ALREADY_1(s.LANGUAGE)), std::string(T::PROCESSED_ALREADY_2(s.LANGUAGE)), 2);
+        hint(std::string(batch_texts::PROCESSED_ALREADY_1(s.LANGUAGE)),
+            std::string(batch_texts::PROCESSED_ALREADY_2(s.LANGUAGE)), 2);
         s.source_path.clear();
         s.display_source_name.clear();
         s.zoom_shown = 0;
@@ -132,7 +129,7 @@ void Application::STAPEL_DATEIEN_SAMMELN() {
     for (const std::string& name : names) {
         if (s.batch_count >= BATCH_MAX) break;
         const std::string path = folder + name;
-        if (upper(path) == upper(first) || is_processed_name(name)) continue;
+        if (to_upper(path) == to_upper(first) || is_processed_name(name)) continue;
         s.batch_list.push_back(path);
         ++s.batch_count;
         ++(ends_with_extension(name, ".mp3") ? s.batch_mp3_count : s.batch_wav_count);
@@ -152,7 +149,8 @@ void Application::load_first_batch_entry() {
         s.source_path = s.display_source_name = s.batch_list.front();
         s.batch_index = 1;
         if (s.batch_mp3_count != 0 && s.mp3_hint_shown == 0)
-            hint(std::string(T::MP3_IN_BATCH_1(s.LANGUAGE)), std::string(T::MP3_IN_BATCH_2(s.LANGUAGE)), 1);
+            hint(std::string(batch_texts::MP3_IN_BATCH_1(s.LANGUAGE)),
+                std::string(batch_texts::MP3_IN_BATCH_2(s.LANGUAGE)), 1);
         if (ends_with_extension(s.source_path, ".mp3")) {
             MP3_VORBEREITEN();
             s.reading_path = s.mp3_buffer_wav;
@@ -213,9 +211,9 @@ void Application::batch_step() {
         s.batch_running = 0;
         s.batch_count = 0;
         s.next_title_update = 1;
-        view_.set_window_title(T::FINISHED_TITLE(s.LANGUAGE));
+        view_.set_window_title(batch_texts::FINISHED_TITLE(s.LANGUAGE));
         platform_.clock.sleep_ms(90);
-        hint(std::string(T::FINISHED_1(s.LANGUAGE)), std::string(T::FINISHED_2(s.LANGUAGE)), 1);
+        hint(std::string(batch_texts::FINISHED_1(s.LANGUAGE)), std::string(batch_texts::FINISHED_2(s.LANGUAGE)), 1);
         s.source_path.clear();
         s.display_source_name.clear();
         s.zoom_shown = 0;

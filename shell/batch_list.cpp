@@ -1,7 +1,6 @@
 #include "shell/batch_list.h"
 
 #include <algorithm>
-#include <cctype>
 
 #include "settings/text.h"
 #include "shell/batch_texts.h"
@@ -10,11 +9,6 @@
 namespace sc {
 
 namespace {
-
-std::string upper(std::string s) {
-    for (char& c : s) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return s;
-}
 
 std::string cut_long(const std::string& name, std::size_t tail) {
     if (utf8_length(name) <= 77) return name;
@@ -25,7 +19,7 @@ std::string cut_long(const std::string& name, std::size_t tail) {
 
 bool ends_with_extension(const std::string& path, const std::string& extension) {
     return path.size() > extension.size() &&
-           upper(path.substr(path.size() - extension.size())) == upper(extension);
+           to_upper(path.substr(path.size() - extension.size())) == to_upper(extension);
 }
 
 ArgumentFiles audio_files_of_arguments(const std::vector<std::string>& args, const std::string& working_folder) {
@@ -46,7 +40,7 @@ ArgumentFiles audio_files_of_arguments(const std::vector<std::string>& args, con
 }
 
 bool is_processed_name(const std::string& name) {
-    const std::string u = upper(name);
+    const std::string u = to_upper(name);
     return u.find("-COPY.") != std::string::npos || u.find("3COPY.") != std::string::npos ||
            u.find("-COPY3.") != std::string::npos;
 }

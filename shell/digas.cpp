@@ -11,8 +11,6 @@
 
 namespace sc {
 
-namespace T = digas_texts;
-
 namespace {
 
 std::string read_whole(platform::FileSystem& fs, const std::string& path, bool& ok) {
@@ -48,7 +46,7 @@ void Application::DIGAS() {
 
     // 2.-3.
     const std::vector<std::string> listing = lister.lines(s.digas_folder);
-    std::vector<std::string> screen{std::string(T::READING(s.LANGUAGE))};
+    std::vector<std::string> screen{std::string(digas_texts::READING(s.LANGUAGE))};
     view_.text_screen(screen, false);
     view_.wait_no_key();
     const platform::LocalTime now = lister.now();
@@ -62,11 +60,11 @@ void Application::DIGAS() {
     }
     // 5.
     if (takes.size() >= 3) {
-        screen.emplace_back(T::SORTING(s.LANGUAGE));
+        screen.emplace_back(digas_texts::SORTING(s.LANGUAGE));
         view_.text_screen(screen, false);
         const bool sorted = sort_newest_first(takes, [this] { return !view_.poll_key().empty(); });
         if (!sorted) {
-            screen.emplace_back(T::SORT_ABORTED);
+            screen.emplace_back(digas_texts::SORT_ABORTED);
             view_.text_screen(screen, false);
             clock.sleep_ms(1500);
             takes.clear();
@@ -74,7 +72,7 @@ void Application::DIGAS() {
     }
     // 6.
     if (takes.size() > DIGAS_MAX_TAKES) takes.resize(DIGAS_MAX_TAKES);
-    screen.emplace_back(T::IMPORTING(s.LANGUAGE));
+    screen.emplace_back(digas_texts::IMPORTING(s.LANGUAGE));
     view_.text_screen(screen, false);
     std::vector<std::string> names;
     std::vector<TakeDescription> descriptions;
@@ -85,7 +83,7 @@ void Application::DIGAS() {
         descriptions.push_back(ok ? parse_description(text) : TakeDescription{});
     }
     // 7.
-    screen = {std::string(T::LIST_TITLE), "", std::string(T::CHOOSE), ""};
+    screen = {std::string(digas_texts::LIST_TITLE), "", std::string(digas_texts::CHOOSE), ""};
     for (std::size_t i = 0; i < takes.size(); ++i)
         screen.push_back(take_line(static_cast<char>('A' + i), takes[i], descriptions[i]));
     view_.text_screen(screen, false);

@@ -9,8 +9,6 @@
 
 namespace sc {
 
-namespace T = envelope_texts;
-
 namespace {
 
 constexpr double AFTERWORD_SECONDS = 2.0;
@@ -38,7 +36,8 @@ void Application::HUELLKURVE_ERMITTELN(const std::string& path) {
     // 1. the playing time
     source_format.playing_time = measure_playing_time(path);
     if (source_format.playing_time < 1.0)
-        hint(std::string(T::NO_PLAYING_TIME_1(state.LANGUAGE)), std::string(T::NO_PLAYING_TIME_2(state.LANGUAGE)), 1);
+        hint(std::string(envelope_texts::NO_PLAYING_TIME_1(state.LANGUAGE)),
+            std::string(envelope_texts::NO_PLAYING_TIME_2(state.LANGUAGE)), 1);
 
     // 2.-4. the strip, the name, the blocks, the info text
     view_.clear_source_strip();
@@ -48,7 +47,7 @@ void Application::HUELLKURVE_ERMITTELN(const std::string& path) {
     walk.block_size = envelope_block_size(source_format.data_size, walk.layout);
     walk.data_header = source_format.chunk_position;
     walk.data_end = source_format.data_end;
-    view_.info_text(T::READING_1(state.LANGUAGE), T::READING_2(state.LANGUAGE));
+    view_.info_text(envelope_texts::READING_1(state.LANGUAGE), envelope_texts::READING_2(state.LANGUAGE));
     const double began = clock.timer();
 
     // 5.-8. the blocks, the columns
@@ -60,9 +59,9 @@ void Application::HUELLKURVE_ERMITTELN(const std::string& path) {
     while (clock.timer() - began < AFTERWORD_SECONDS) {
         const double now = clock.timer();
         if (now - std::floor(now) < GREY_PHASE)
-            view_.info_text_grey(" ", T::AFTER_2(state.LANGUAGE));
+            view_.info_text_grey(" ", envelope_texts::AFTER_2(state.LANGUAGE));
         else
-            view_.info_text(" ", T::AFTER_2(state.LANGUAGE));
+            view_.info_text(" ", envelope_texts::AFTER_2(state.LANGUAGE));
         clock.sleep_ms(AFTERWORD_STEP_MS);
     }
     view_.info_text("", "");
@@ -75,15 +74,15 @@ void Application::HUELLKURVE_ERMITTELN(const std::string& path) {
 
 bool Application::HUELLKURVE_ERMITTELN2(const std::string& path) {
     auto& clock = platform_.clock;
-    view_.info_text(T::READING_RESULT(state.LANGUAGE), "");
+    view_.info_text(envelope_texts::READING_RESULT(state.LANGUAGE), "");
     std::unique_ptr<platform::File> file = platform_.fs.open(path, platform::OpenMode::Read);
     ResultFormat fmt;
     const ResultHeader header = file ? read_result_header(*file, fmt) : ResultHeader::NoFmt;
     if (header != ResultHeader::Ok) {
         file.reset();
-        const std::string_view text = header == ResultHeader::NotPcm ? T::RESULT_NOT_PCM
-                                      : header == ResultHeader::NoData ? T::RESULT_NO_DATA
-                                                                       : T::RESULT_NO_FMT;
+        const std::string_view text = header == ResultHeader::NotPcm ? envelope_texts::RESULT_NOT_PCM
+                                      : header == ResultHeader::NoData ? envelope_texts::RESULT_NO_DATA
+                                                                       : envelope_texts::RESULT_NO_FMT;
         view_.info_text(text, "");
         clock.sleep_ms(RESULT_FAILURE_MS);
         state.source_path.clear();

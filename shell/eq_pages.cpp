@@ -10,8 +10,6 @@
 
 namespace sc {
 
-namespace T = page_texts;
-
 namespace {
 
 constexpr int MEASURE_RATE = 44100;
@@ -45,28 +43,28 @@ std::vector<double> diagram_frequencies(int32_t sample_rate) {
 std::string number_text(long value) { return (value >= 0 ? " " : "") + std::to_string(value); }
 
 std::vector<std::pair<int, std::string>> measurement_row(const engine::PeakShape& shape) {
-    const auto& c = T::MEASURE_COLUMNS;
-    const auto hz = [](double f) { return f > 0.0 ? fixed(f, 0) : std::string(T::MEASURE_NONE); };
+    const auto& c = page_texts::MEASURE_COLUMNS;
+    const auto hz = [](double f) { return f > 0.0 ? fixed(f, 0) : std::string(page_texts::MEASURE_NONE); };
     std::vector<std::pair<int, std::string>> row;
     row.emplace_back(c[0].column, right(hz(shape.fu), c[0].title.size()));
     row.emplace_back(c[1].column, right(hz(shape.fo), c[1].title.size()));
-    row.emplace_back(c[2].column, shape.complete() ? fixed(shape.width(), 0) : std::string(T::MEASURE_NONE));
+    row.emplace_back(c[2].column, shape.complete() ? fixed(shape.width(), 0) : std::string(page_texts::MEASURE_NONE));
     row.emplace_back(c[3].column, fixed(shape.centre(), 0));
-    row.emplace_back(c[4].column, shape.complete() ? fixed(shape.q(), 2) : std::string(T::MEASURE_NONE));
+    row.emplace_back(c[4].column, shape.complete() ? fixed(shape.q(), 2) : std::string(page_texts::MEASURE_NONE));
     row.emplace_back(c[5].column, fixed(shape.peak_db, 1, true));
     return row;
 }
 
 void Application::equalizer_measurement_page() {
     view_.page_begin(true);
-    view_.page_text(3, 1, T::MEASURE_WAIT);
-    view_.page_text(5, 1, T::MEASURE_SIGNALS);
+    view_.page_text(3, 1, page_texts::MEASURE_WAIT);
+    view_.page_text(5, 1, page_texts::MEASURE_SIGNALS);
     source_format.sample_rate = MEASURE_RATE;
     view_.page_text(9, 1,
-                    std::string(T::MEASURE_VALUES_FOR) + std::to_string(static_cast<int>(TEST_GAIN_DB)) +
-                        std::string(T::MEASURE_BOOST));
-    view_.page_text(12, 1, T::MEASURE_HEADER, true);
-    for (const auto& column : T::MEASURE_COLUMNS) view_.page_text(12, column.column, column.title, true);
+                    std::string(page_texts::MEASURE_VALUES_FOR) + std::to_string(static_cast<int>(TEST_GAIN_DB)) +
+                        std::string(page_texts::MEASURE_BOOST));
+    view_.page_text(12, 1, page_texts::MEASURE_HEADER, true);
+    for (const auto& column : page_texts::MEASURE_COLUMNS) view_.page_text(12, column.column, column.title, true);
     platform_.clock.sleep_ms(5);
     for (int k = 1; k <= EQ_BANDS; ++k) {
         view_.page_text(13 + 2 * k, 2, std::to_string(k));
@@ -75,8 +73,8 @@ void Application::equalizer_measurement_page() {
         EQ_FILTERBESTIMMEN();
         EQ_Q_BESTIMMEN(k);
     }
-    view_.page_text(43, 2, T::MEASURE_LOW_Q);
-    view_.page_text(49, 2, T::MEASURE_DONE);
+    view_.page_text(43, 2, page_texts::MEASURE_LOW_Q);
+    view_.page_text(49, 2, page_texts::MEASURE_DONE);
     view_.TASTE_EINGEBEN();
     D__DECKELZEIGEN();
 }
@@ -99,20 +97,20 @@ void Application::EQ_DIAGRAMM() {
     const std::vector<double> freqs = diagram_frequencies(rate);
 
     ResponseDiagram eq_page;
-    eq_page.lines = {std::string(T::EQ_DEPTH(lang)) + number_text(engine.equalizer().N()) +
-                         std::string(T::EQ_AT_RATE(lang)) + number_text(rate),
-                     std::string(T::DIAGRAM_METHOD)};
+    eq_page.lines = {std::string(page_texts::EQ_DEPTH(lang)) + number_text(engine.equalizer().N()) +
+                         std::string(page_texts::EQ_AT_RATE(lang)) + number_text(rate),
+                     std::string(page_texts::DIAGRAM_METHOD)};
     ResponseCurve eq_curve;
     for (double f : freqs) eq_curve.points.emplace_back(f, engine::equalizer_level_db(engine.equalizer(), f, rate));
     eq_page.curves.push_back(std::move(eq_curve));
-    eq_page.footer = std::string(T::GO_ON(lang)) + std::string(T::TO_MULTIBAND);
+    eq_page.footer = std::string(page_texts::GO_ON(lang)) + std::string(page_texts::TO_MULTIBAND);
     view_.response_diagram(eq_page);
     view_.TASTE_EINGEBEN();
 
     ResponseDiagram bands_page;
-    bands_page.lines = {std::string(T::MULTIBAND_DEPTH(lang)), std::string(T::DIAGRAM_METHOD)};
-    ResponseCurve low{std::string(T::CURVE_LOW), {}}, mid{std::string(T::CURVE_MID), {}},
-        high{std::string(T::CURVE_HIGH), {}};
+    bands_page.lines = {std::string(page_texts::MULTIBAND_DEPTH(lang)), std::string(page_texts::DIAGRAM_METHOD)};
+    ResponseCurve low{std::string(page_texts::CURVE_LOW), {}}, mid{std::string(page_texts::CURVE_MID), {}},
+        high{std::string(page_texts::CURVE_HIGH), {}};
     for (double f : freqs) {
         const engine::CrossoverLevels l = engine::crossover_levels_db(engine.crossover(), f, rate);
         low.points.emplace_back(f, l.low);
@@ -120,7 +118,7 @@ void Application::EQ_DIAGRAMM() {
         high.points.emplace_back(f, l.high);
     }
     bands_page.curves = {std::move(low), std::move(mid), std::move(high)};
-    bands_page.footer = std::string(T::GO_ON(lang)) + std::string(T::BACK_TO_PROGRAM);
+    bands_page.footer = std::string(page_texts::GO_ON(lang)) + std::string(page_texts::BACK_TO_PROGRAM);
     view_.response_diagram(bands_page);
     view_.TASTE_EINGEBEN();
     D__DECKELZEIGEN();

@@ -19,8 +19,6 @@
 
 namespace sc {
 
-namespace T = mp3_texts;
-
 namespace {
 
 std::string file_name_of(const std::string& path) {
@@ -44,7 +42,8 @@ bool Application::LAME_EXE_PRUEFEN() {
         s.encoder_path = found;
         return true;
     }
-    hint(std::string(T::ENCODER_MISSING_1(s.LANGUAGE)), std::string(T::ENCODER_MISSING_2(s.LANGUAGE)), 2);
+    hint(std::string(mp3_texts::ENCODER_MISSING_1(s.LANGUAGE)),
+        std::string(mp3_texts::ENCODER_MISSING_2(s.LANGUAGE)), 2);
     clear_loaded_file(s);
     return false;
 }
@@ -66,17 +65,17 @@ void Application::MP3_VORBEREITEN() {
     if (!is_mp3_name(s.source_path)) return;
     view_.file_line(display_name_line(s.source_path, s));
     if (!s.mp3_attention_shown && s.batch_count == 0) {
-        hint(std::string(T::ATTENTION_1(s.LANGUAGE)), std::string(T::ATTENTION_2(s.LANGUAGE)), 1);
+        hint(std::string(mp3_texts::ATTENTION_1(s.LANGUAGE)), std::string(mp3_texts::ATTENTION_2(s.LANGUAGE)), 1);
         s.mp3_attention_shown = 1;
     }
-    view_.info_text(T::DECODER_WORKS(s.LANGUAGE), "");
+    view_.info_text(mp3_texts::DECODER_WORKS(s.LANGUAGE), "");
     s.decoder_result = 999;
     const int code =
         platform_.processes.run(s.encoder_path, decode_arguments(s.source_path, s.mp3_buffer_wav));
     s.decoder_result = static_cast<int16_t>(code);
     // 5.
     if (code != 0) {
-        hint(std::string(T::DECODE_FAILED(s.LANGUAGE)), " ", 2);
+        hint(std::string(mp3_texts::DECODE_FAILED(s.LANGUAGE)), " ", 2);
         LAME_PUFFER_WAV_LOESCHEN(s, view_, fs, clock);
         clear_loaded_file(s);
         s.batch_running = 0;
@@ -142,7 +141,7 @@ bool mp3_hand_off(Application& app, int channels) {
         std::string to = utf8_length(mp3) < 41 ? mp3 : utf8_tail(mp3, 40);
         std::string line2 = from + " => " + to;
         if (utf8_length(line2) >= 76) line2 = utf8_tail(line2, 70);
-        show_blink_hint(s, view, std::string(T::ENCODE_FAILED(s.LANGUAGE)), " " + line2, 2);
+        show_blink_hint(s, view, std::string(mp3_texts::ENCODE_FAILED(s.LANGUAGE)), " " + line2, 2);
     }
     // 6. the intermediate WAV goes
     DATEI_PROCESSOR_OUT_LOESCHEN(s, view, p.fs, p.clock);

@@ -1,27 +1,17 @@
 // "O" and the OPEN button: one file chosen in the open dialog becomes the
 // loaded source; a single file dropped onto the window is loaded the same way.
-#include <algorithm>
-#include <cctype>
 
 #include "audiofile/load_save_dialog.h"
 #include "audiofile/output_names.h"
 #include "audiofile/work_files.h"
 #include "shell/application.h"
+#include "settings/text.h"
 #include "shell/loop_texts.h"
 #include "platform/paths.h"
 
 namespace sc {
 
 namespace {
-
-std::string upper(std::string s) {
-    std::transform(s.begin(), s.end(), s.begin(), [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
-    return s;
-}
-
-bool ends_with(const std::string& s, const std::string& tail) {
-    return s.size() >= tail.size() && s.compare(s.size() - tail.size(), tail.size(), tail) == 0;
-}
 
 constexpr std::size_t STORED_FOLDER_MIN = 3, STORED_FOLDER_MAX = 99;
 
@@ -68,11 +58,11 @@ void Application::load_one_file(const std::string& name) {
         const std::size_t length = utf8_length(state.last_used_folder);
         if (length >= STORED_FOLDER_MIN && length <= STORED_FOLDER_MAX) store_last_used_folder();
         view_.wait_no_key();
-        const std::string u = upper(name);
+        const std::string u = to_upper(name);
         state.source_path = name;
-        if (ends_with(u, ".MP3")) {
+        if (u.ends_with(".MP3")) {
             MP3_VORBEREITEN();
-        } else if (ends_with(u, ".WAV")) {
+        } else if (u.ends_with(".WAV")) {
             HUELLKURVE_ERMITTELN(name);
             state.reading_path = state.source_path;
         } else {

@@ -8,8 +8,6 @@
 
 namespace sc::ui {
 
-namespace T = help_texts;
-
 namespace {
 
 constexpr std::string_view HEADING_MARK = "# ";
@@ -19,7 +17,7 @@ constexpr std::string_view HEADING_MARK = "# ";
 std::vector<HelpLine> help_page_lines(int page, int16_t language) {
     std::vector<HelpLine> lines;
     const int index = std::clamp(page, 1, HELP_PAGE_COUNT) - 1;
-    const std::string_view text = T::PAGES[static_cast<std::size_t>(index)](language);
+    const std::string_view text = help_texts::PAGES[static_cast<std::size_t>(index)](language);
     std::size_t start = 0;
     while (start <= text.size()) {
         std::size_t end = text.find('\n', start);
@@ -34,8 +32,9 @@ std::vector<HelpLine> help_page_lines(int page, int16_t language) {
 }
 
 std::string help_navigation(int page, int16_t language) {
-    if (page >= HELP_PAGE_COUNT) return std::string(T::NAVIGATION_LAST(language));
-    return std::string(T::NAVIGATION(language)) + std::to_string(page + 1) + std::string(T::OF_PAGES(language));
+    if (page >= HELP_PAGE_COUNT) return std::string(help_texts::NAVIGATION_LAST(language));
+    return std::string(help_texts::NAVIGATION(language))
+        + std::to_string(page + 1) + std::string(help_texts::OF_PAGES(language));
 }
 
 void draw_page_background(Canvas& canvas, bool framed) {

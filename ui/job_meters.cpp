@@ -29,7 +29,7 @@ constexpr int PROGRESS_BOTTOM = 471;
 constexpr uint8_t PROGRESS_COLOUR = 4;
 constexpr uint8_t TICK_COLOUR = 8;
 constexpr uint8_t END_MARK = 4;
-constexpr int LABEL_COLUMN = 2;
+constexpr int METER_LABEL_COLUMN = 2;
 constexpr int INPUT_LABEL_ROW = 53;
 constexpr int OUTPUT_LABEL_ROW = 60;
 
@@ -189,8 +189,8 @@ int JobDisplay::block(const JobBlockInfo& info, int16_t language) {
 
     const MeterColumn::Step step = column_.advance();
     if (step.labels) {
-        canvas_.print_at(INPUT_LABEL_ROW, LABEL_COLUMN, envelope_texts::ORIGINAL, 0, BACKGROUND);
-        canvas_.print_at(OUTPUT_LABEL_ROW, LABEL_COLUMN, envelope_texts::PROCESSED(language), 0, BACKGROUND);
+        canvas_.print_at(INPUT_LABEL_ROW, METER_LABEL_COLUMN, envelope_texts::ORIGINAL, 0, BACKGROUND);
+        canvas_.print_at(OUTPUT_LABEL_ROW, METER_LABEL_COLUMN, envelope_texts::PROCESSED(language), 0, BACKGROUND);
     }
     return step.restart ? METER_RESTART_PAUSE_MS : 0;
 }

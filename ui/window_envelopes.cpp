@@ -15,7 +15,7 @@ constexpr int PROGRESS_ROW = 48;
 constexpr int PROGRESS_COLUMN = 3;
 constexpr int ORIGINAL_ROW = 51;
 constexpr int PROCESSED_ROW = 59;
-constexpr int LABEL_COLUMN = 4;
+constexpr int STRIP_LABEL_COLUMN = 4;
 
 }  // namespace
 
@@ -37,8 +37,8 @@ void WindowView::draw_envelopes(const Envelope& source, const Envelope* result, 
     draw_envelope_strip(canvas_, source, SOURCE_BASELINE, first, last, clear_columns);
     if (!result) return;
     draw_envelope_strip(canvas_, *result, RESULT_BASELINE, first, last, clear_columns);
-    canvas_.print_at(ORIGINAL_ROW, LABEL_COLUMN, envelope_texts::ORIGINAL, 0, STRIP_COLOUR);
-    canvas_.print_at(PROCESSED_ROW, LABEL_COLUMN, envelope_texts::PROCESSED(language()), 0, STRIP_COLOUR);
+    canvas_.print_at(ORIGINAL_ROW, STRIP_LABEL_COLUMN, envelope_texts::ORIGINAL, 0, STRIP_COLOUR);
+    canvas_.print_at(PROCESSED_ROW, STRIP_LABEL_COLUMN, envelope_texts::PROCESSED(language()), 0, STRIP_COLOUR);
 }
 
 void WindowView::draw_zoom(int mouse_x, const Envelope& source, const Envelope* result) {

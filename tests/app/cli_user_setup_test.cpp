@@ -43,7 +43,6 @@ protected:
 
     // The file as the window saves it: slot 3 and slot 14 with their names.
     ParameterSet write_setups() {
-        ParameterSet p;
         test::FakePlatform fp;
         test::EventView view;
         Application app(view, fp.services());

@@ -195,14 +195,8 @@ TEST_F(BatchTest, TheFolderCollectionSkipsProcessedFilesAndRunsInNameOrder) {
     EXPECT_NE(app.state.batch_mp3_count, 0);
 }
 
-class ScriptedDialog : public platform::FileDialog {
-public:
-    std::string answer;
-    std::string choose(const platform::FileDialogRequest&) override { return answer; }
-};
-
 TEST_F(BatchTest, F11RefusesAProcessedFileAndCollectsTheFolderOfAnother) {
-    ScriptedDialog dialog;
+    test::ScriptedDialog dialog;
     PlatformServices services = platform.services();
     services.dialog = &dialog;
     Application f11{view, services};

@@ -58,16 +58,6 @@ private:
     platform::Clock& clock_;
 };
 
-class ScriptedDialog : public platform::FileDialog {
-public:
-    std::string answer;
-    std::vector<platform::FileDialogRequest> requests;
-    std::string choose(const platform::FileDialogRequest& r) override {
-        requests.push_back(r);
-        return answer;
-    }
-};
-
 class PlaybackTest : public ::testing::Test {
 protected:
     PlaybackTest() {
@@ -91,7 +81,7 @@ protected:
     test::FakePlatform fake;
     platform::ScriptedAudioDevice device{fake.clock};
     platform::DeviceMedia media{device, platform::real_file_system()};
-    ScriptedDialog dialog;
+    test::ScriptedDialog dialog;
     PlayerView view{fake.clock};
     PlatformServices services = fake.services();
     Application app{view, (services.media = &media, services.dialog = &dialog, services)};

@@ -1,6 +1,7 @@
 // Fakes of the platform and of the view for the shell's tests.
 #pragma once
 
+#include <deque>
 #include <filesystem>
 #include <map>
 #include <random>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "platform/clock.h"
+#include "platform/file_dialog.h"
 #include "platform/file_system.h"
 #include "platform/process.h"
 #include "shell/platform_services.h"
@@ -99,6 +101,22 @@ public:
     }
     void open_screen() override { events.push_back("open screen"); }
     void set_window_title(std::string_view t) override { events.push_back("title: " + std::string(t)); }
+};
+
+// Answers each file dialog with the next of `answers`, then with `answer`
+// ("" = cancel), and keeps the requests.
+class ScriptedDialog : public platform::FileDialog {
+public:
+    std::deque<std::string> answers;
+    std::string answer;
+    std::vector<platform::FileDialogRequest> requests;
+    std::string choose(const platform::FileDialogRequest& request) override {
+        requests.push_back(request);
+        if (answers.empty()) return answer;
+        std::string a = answers.front();
+        answers.pop_front();
+        return a;
+    }
 };
 
 struct FakePlatform {

@@ -2,7 +2,6 @@
 // virtual clock, and a scripted file dialog.
 #pragma once
 
-#include <deque>
 #include <string>
 
 #include <gtest/gtest.h>
@@ -17,20 +16,6 @@
 #include "ui/window_view.h"
 
 namespace sc::test {
-
-// Answers each open dialog with the next scripted path ("" = cancel).
-class ScriptedDialog : public platform::FileDialog {
-public:
-    std::deque<std::string> answers;
-    std::vector<platform::FileDialogRequest> requests;
-    std::string choose(const platform::FileDialogRequest& request) override {
-        requests.push_back(request);
-        if (answers.empty()) return {};
-        std::string a = answers.front();
-        answers.pop_front();
-        return a;
-    }
-};
 
 class WindowApp : public ::testing::Test {
 protected:

@@ -8,7 +8,7 @@
 namespace sc::ui {
 namespace {
 
-using Outcome = SetupNameField::Outcome;
+using NameOutcome = SetupNameField::Outcome;
 namespace keys = platform;
 
 std::string pad(const std::string& s) { return s + std::string(30 - s.size(), ' '); }
@@ -18,7 +18,7 @@ std::string del() { return keys::extended_key(keys::ext::DELETE); }
 std::string backspace() { return std::string(1, keys::KEY_BACKSPACE); }
 
 void type(SetupNameField& f, const std::string& chars) {
-    for (char c : chars) EXPECT_EQ(f.key(std::string(1, c)), Outcome::Editing);
+    for (char c : chars) EXPECT_EQ(f.key(std::string(1, c)), NameOutcome::Editing);
 }
 
 TEST(SetupNameField, StartsWithTheSlotsNameAndTheCursorOnTheFirstCharacter) {
@@ -80,7 +80,7 @@ TEST(SetupNameField, AcceptsCodes32To154IncludingTheGermanLetters) {
     EXPECT_EQ(f.cursor(), 9);
     // ß (225), other high codes, control characters and function keys do nothing
     for (int c : {225, 155, 255, 31, 9, 1})
-        EXPECT_EQ(f.key(std::string(1, static_cast<char>(c))), Outcome::Editing);
+        EXPECT_EQ(f.key(std::string(1, static_cast<char>(c))), NameOutcome::Editing);
     f.key(keys::extended_key(keys::ext::F1));
     f.key(keys::extended_key(keys::ext::HOME));
     EXPECT_EQ(f.text().substr(0, 8), "\x81\x84\x8e\x94\x99\x9a ~");
@@ -89,9 +89,9 @@ TEST(SetupNameField, AcceptsCodes32To154IncludingTheGermanLetters) {
 
 TEST(SetupNameField, EnterEscAndTheCloseButtonEndTheInput) {
     SetupNameField f("x");
-    EXPECT_EQ(f.key(std::string(1, keys::KEY_ENTER)), Outcome::Enter);
-    EXPECT_EQ(f.key(std::string(1, keys::KEY_ESC)), Outcome::Escape);
-    EXPECT_EQ(f.key(keys::KEY_CLOSE), Outcome::Close);
+    EXPECT_EQ(f.key(std::string(1, keys::KEY_ENTER)), NameOutcome::Enter);
+    EXPECT_EQ(f.key(std::string(1, keys::KEY_ESC)), NameOutcome::Escape);
+    EXPECT_EQ(f.key(keys::KEY_CLOSE), NameOutcome::Close);
 }
 
 TEST(SetupNameField, ANameOfOnlySpacesIsNoname) {

@@ -1,6 +1,7 @@
-# Sourced by window tests that run beside the others: starts an Xvfb of
-# their own on the first free display number of the given range and points
-# DISPLAY at it; own_display_stop ends it (call it from the test's clean-up).
+# Sourced by window tests (through on_own_display.sh, and the Wine one):
+# starts an Xvfb of their own on the first free display number of the given
+# range and points DISPLAY at it; own_display_stop ends it (call it from the
+# test's clean-up).
 xvfb_pid=""
 own_display() {  # first last
   local n _
