@@ -141,34 +141,86 @@ inline void transpose4(v4d& a, v4d& b, v4d& c, v4d& d) {
     d = __builtin_shufflevector(t1, t3, 2, 3, 6, 7);
 }
 
+// The 4-wide vector of one block of 16 (the blocks one at a time).
+struct OneBlock {
+    using V = v4d;
+    static constexpr int BLOCKS = 1;
+    static void load(V& v, const double* p) { load4(v, p); }
+    static void store(double* p, const V& v) { store4(p, v); }
+    static void twiddles(V& v, const double* p) { load4(v, p); }
+};
+
+#if defined(__AVX512F__)
+typedef double v8d __attribute__((vector_size(64)));
+
+inline void transpose4(v8d& a, v8d& b, v8d& c, v8d& d) {
+    const v8d t0 = __builtin_shufflevector(a, b, 0, 8, 2, 10, 4, 12, 6, 14);
+    const v8d t1 = __builtin_shufflevector(a, b, 1, 9, 3, 11, 5, 13, 7, 15);
+    const v8d t2 = __builtin_shufflevector(c, d, 0, 8, 2, 10, 4, 12, 6, 14);
+    const v8d t3 = __builtin_shufflevector(c, d, 1, 9, 3, 11, 5, 13, 7, 15);
+    a = __builtin_shufflevector(t0, t2, 0, 1, 8, 9, 4, 5, 12, 13);
+    b = __builtin_shufflevector(t1, t3, 0, 1, 8, 9, 4, 5, 12, 13);
+    c = __builtin_shufflevector(t0, t2, 2, 3, 10, 11, 6, 7, 14, 15);
+    d = __builtin_shufflevector(t1, t3, 2, 3, 10, 11, 6, 7, 14, 15);
+}
+
+// Two blocks of 16 side by side: the lower half of every vector holds a
+// row of the first block, the upper half the same row of the next one.
+struct TwoBlocks {
+    using V = v8d;
+    static constexpr int BLOCKS = 2;
+    static void load(V& v, const double* p) {
+        v4d lo, hi;
+        load4(lo, p);
+        load4(hi, p + 16);
+        v = __builtin_shufflevector(lo, hi, 0, 1, 2, 3, 4, 5, 6, 7);
+    }
+    static void store(double* p, const V& v) {
+        store4(p, __builtin_shufflevector(v, v, 0, 1, 2, 3));
+        store4(p + 16, __builtin_shufflevector(v, v, 4, 5, 6, 7));
+    }
+    // The same four twiddles in both halves.
+    static void twiddles(V& v, const double* p) {
+        v4d w;
+        load4(w, p);
+        v = __builtin_shufflevector(w, w, 0, 1, 2, 3, 0, 1, 2, 3);
+    }
+};
+#endif
+
 // (a + i b) (c + i d) and (a + i b) conj(c + i d).
-inline void cmul(v4d& a, v4d& b, const v4d& c, const v4d& d) {
-    const v4d r = a * c - b * d;
+template <typename V>
+inline void cmul(V& a, V& b, const V& c, const V& d) {
+    const V r = a * c - b * d;
     b = a * d + b * c;
     a = r;
 }
-inline void cmul_conj(v4d& a, v4d& b, const v4d& c, const v4d& d) {
-    const v4d r = a * c + b * d;
+template <typename V>
+inline void cmul_conj(V& a, V& b, const V& c, const V& d) {
+    const V r = a * c + b * d;
     b = b * c - a * d;
     a = r;
 }
 
 // The values of one block of 16 as four rows of four (re and im).
+template <typename V>
 struct Rows {
-    v4d r0, r1, r2, r3, i0, i1, i2, i3;
+    V r0, r1, r2, r3, i0, i1, i2, i3;
 };
 
 // Twiddles of spans 4 and 8 within a block.
+template <typename V>
 struct BlockTwiddles {
-    v4d w4r, w4i, w8ar, w8ai, w8br, w8bi;
+    V w4r, w4i, w8ar, w8ai, w8br, w8bi;
 };
 
 // The last four forward stages of a block: spans 8 and 4 on the rows, then,
 // with the rows transposed so that the four groups of four sit side by side
 // in the lanes, spans 2 and 1 (twiddle -i).
-inline void forward16(Rows& x, const BlockTwiddles& w) {
+template <typename V>
+inline void forward16(Rows<V>& x, const BlockTwiddles<V>& w) {
     // Span 8: rows 0/2 and 1/3.
-    v4d d0r = x.r0 - x.r2, d0i = x.i0 - x.i2, d1r = x.r1 - x.r3, d1i = x.i1 - x.i3;
+    V d0r = x.r0 - x.r2, d0i = x.i0 - x.i2, d1r = x.r1 - x.r3, d1i = x.i1 - x.i3;
     x.r0 = x.r0 + x.r2;
     x.i0 = x.i0 + x.i2;
     x.r1 = x.r1 + x.r3;
@@ -176,7 +228,7 @@ inline void forward16(Rows& x, const BlockTwiddles& w) {
     cmul(d0r, d0i, w.w8ar, w.w8ai);
     cmul(d1r, d1i, w.w8br, w.w8bi);
     // Span 4: rows 0/1 and 2/3.
-    v4d e0r = x.r0 - x.r1, e0i = x.i0 - x.i1, e1r = d0r - d1r, e1i = d0i - d1i;
+    V e0r = x.r0 - x.r1, e0i = x.i0 - x.i1, e1r = d0r - d1r, e1i = d0i - d1i;
     x.r0 = x.r0 + x.r1;
     x.i0 = x.i0 + x.i1;
     x.r2 = d0r + d1r;
@@ -190,10 +242,10 @@ inline void forward16(Rows& x, const BlockTwiddles& w) {
     transpose4(x.r0, x.r1, x.r2, x.r3);
     transpose4(x.i0, x.i1, x.i2, x.i3);
     // Span 2, then span 1.
-    const v4d a0r = x.r0 + x.r2, a0i = x.i0 + x.i2;
-    const v4d a2r = x.r0 - x.r2, a2i = x.i0 - x.i2;
-    const v4d a1r = x.r1 + x.r3, a1i = x.i1 + x.i3;
-    const v4d dr = x.r1 - x.r3, di = x.i1 - x.i3;  // times -i: (di, -dr)
+    const V a0r = x.r0 + x.r2, a0i = x.i0 + x.i2;
+    const V a2r = x.r0 - x.r2, a2i = x.i0 - x.i2;
+    const V a1r = x.r1 + x.r3, a1i = x.i1 + x.i3;
+    const V dr = x.r1 - x.r3, di = x.i1 - x.i3;  // times -i: (di, -dr)
     x.r0 = a0r + a1r;
     x.i0 = a0i + a1i;
     x.r1 = a0r - a1r;
@@ -207,72 +259,87 @@ inline void forward16(Rows& x, const BlockTwiddles& w) {
 // The product with the real spectrum (quad layout) and the first four
 // inverse stages: spans 1 and 2 (twiddle +i), then, transposed back, spans
 // 4 and 8 with conjugate twiddles; stored at out.
-inline void inverse16(const Rows& x, const double* s, const BlockTwiddles& w, double* out_re, double* out_im) {
-    v4d s0, s1, s2, s3;
-    load4(s0, s);
-    load4(s1, s + 4);
-    load4(s2, s + 8);
-    load4(s3, s + 12);
-    const v4d z0r = x.r0 * s0, z0i = x.i0 * s0;
-    const v4d z1r = x.r1 * s1, z1i = x.i1 * s1;
-    const v4d z2r = x.r2 * s2, z2i = x.i2 * s2;
-    const v4d z3r = x.r3 * s3, z3i = x.i3 * s3;
+template <typename B, typename V = typename B::V>
+inline void inverse16(const Rows<V>& x, const double* s, const BlockTwiddles<V>& w, double* out_re, double* out_im) {
+    V s0, s1, s2, s3;
+    B::load(s0, s);
+    B::load(s1, s + 4);
+    B::load(s2, s + 8);
+    B::load(s3, s + 12);
+    const V z0r = x.r0 * s0, z0i = x.i0 * s0;
+    const V z1r = x.r1 * s1, z1i = x.i1 * s1;
+    const V z2r = x.r2 * s2, z2i = x.i2 * s2;
+    const V z3r = x.r3 * s3, z3i = x.i3 * s3;
     // Span 1, then span 2.
-    const v4d u0r = z0r + z1r, u0i = z0i + z1i;
-    const v4d u1r = z0r - z1r, u1i = z0i - z1i;
-    const v4d u2r = z2r + z3r, u2i = z2i + z3i;
-    const v4d wr = z2r - z3r, wi = z2i - z3i;  // times +i: (-wi, wr)
-    v4d y0r = u0r + u2r, y0i = u0i + u2i;
-    v4d y2r = u0r - u2r, y2i = u0i - u2i;
-    v4d y1r = u1r - wi, y1i = u1i + wr;
-    v4d y3r = u1r + wi, y3i = u1i - wr;
+    const V u0r = z0r + z1r, u0i = z0i + z1i;
+    const V u1r = z0r - z1r, u1i = z0i - z1i;
+    const V u2r = z2r + z3r, u2i = z2i + z3i;
+    const V wr = z2r - z3r, wi = z2i - z3i;  // times +i: (-wi, wr)
+    V y0r = u0r + u2r, y0i = u0i + u2i;
+    V y2r = u0r - u2r, y2i = u0i - u2i;
+    V y1r = u1r - wi, y1i = u1i + wr;
+    V y3r = u1r + wi, y3i = u1i - wr;
     transpose4(y0r, y1r, y2r, y3r);
     transpose4(y0i, y1i, y2i, y3i);
     // Span 4: rows 0/1 and 2/3.
     cmul_conj(y1r, y1i, w.w4r, w.w4i);
     cmul_conj(y3r, y3i, w.w4r, w.w4i);
-    const v4d a0r = y0r + y1r, a0i = y0i + y1i, a1r = y0r - y1r, a1i = y0i - y1i;
-    v4d a2r = y2r + y3r, a2i = y2i + y3i, a3r = y2r - y3r, a3i = y2i - y3i;
+    const V a0r = y0r + y1r, a0i = y0i + y1i, a1r = y0r - y1r, a1i = y0i - y1i;
+    V a2r = y2r + y3r, a2i = y2i + y3i, a3r = y2r - y3r, a3i = y2i - y3i;
     // Span 8: rows 0/2 and 1/3.
     cmul_conj(a2r, a2i, w.w8ar, w.w8ai);
     cmul_conj(a3r, a3i, w.w8br, w.w8bi);
-    store4(out_re, a0r + a2r);
-    store4(out_re + 4, a1r + a3r);
-    store4(out_re + 8, a0r - a2r);
-    store4(out_re + 12, a1r - a3r);
-    store4(out_im, a0i + a2i);
-    store4(out_im + 4, a1i + a3i);
-    store4(out_im + 8, a0i - a2i);
-    store4(out_im + 12, a1i - a3i);
+    B::store(out_re, a0r + a2r);
+    B::store(out_re + 4, a1r + a3r);
+    B::store(out_re + 8, a0r - a2r);
+    B::store(out_re + 12, a1r - a3r);
+    B::store(out_im, a0i + a2i);
+    B::store(out_im + 4, a1i + a3i);
+    B::store(out_im + 8, a0i - a2i);
+    B::store(out_im + 12, a1i - a3i);
+}
+
+// The blocks from `b` on, B::BLOCKS at a time, as far as they go; returns
+// where it stopped.
+template <typename B>
+int sixteens_by(double* re, double* im, const double* __restrict s1, const double* __restrict s2, double* re2,
+                double* im2, int b, int n, const double* __restrict twr, const double* __restrict twi) {
+    using V = typename B::V;
+    BlockTwiddles<V> w;
+    B::twiddles(w.w4r, twr + 4);
+    B::twiddles(w.w4i, twi + 4);
+    B::twiddles(w.w8ar, twr + 8);
+    B::twiddles(w.w8ai, twi + 8);
+    B::twiddles(w.w8br, twr + 12);
+    B::twiddles(w.w8bi, twi + 12);
+    for (; b + 16 * B::BLOCKS <= n; b += 16 * B::BLOCKS) {
+        Rows<V> x;
+        B::load(x.r0, re + b);
+        B::load(x.r1, re + b + 4);
+        B::load(x.r2, re + b + 8);
+        B::load(x.r3, re + b + 12);
+        B::load(x.i0, im + b);
+        B::load(x.i1, im + b + 4);
+        B::load(x.i2, im + b + 8);
+        B::load(x.i3, im + b + 12);
+        forward16(x, w);
+        if (s2) inverse16<B>(x, s2 + b, w, re2 + b, im2 + b);
+        inverse16<B>(x, s1 + b, w, re + b, im + b);
+    }
+    return b;
 }
 
 // Every block of 16 values through the last four forward stages, the
 // product with spectrum 1 (into re, im) and spectrum 2 (into re2, im2, when
 // given) and the first four inverse stages. `twr`, `twi`: the twiddle table
-// (span h at h).
+// (span h at h). With 512-bit vectors two blocks go side by side.
 void sixteens(double* re, double* im, const double* __restrict s1, const double* __restrict s2, double* re2,
               double* im2, int n, const double* __restrict twr, const double* __restrict twi) {
-    BlockTwiddles w;
-    load4(w.w4r, twr + 4);
-    load4(w.w4i, twi + 4);
-    load4(w.w8ar, twr + 8);
-    load4(w.w8ai, twi + 8);
-    load4(w.w8br, twr + 12);
-    load4(w.w8bi, twi + 12);
-    for (int b = 0; b < n; b += 16) {
-        Rows x;
-        load4(x.r0, re + b);
-        load4(x.r1, re + b + 4);
-        load4(x.r2, re + b + 8);
-        load4(x.r3, re + b + 12);
-        load4(x.i0, im + b);
-        load4(x.i1, im + b + 4);
-        load4(x.i2, im + b + 8);
-        load4(x.i3, im + b + 12);
-        forward16(x, w);
-        if (s2) inverse16(x, s2 + b, w, re2 + b, im2 + b);
-        inverse16(x, s1 + b, w, re + b, im + b);
-    }
+    int b = 0;
+#if defined(__AVX512F__)
+    b = sixteens_by<TwoBlocks>(re, im, s1, s2, re2, im2, b, n, twr, twi);
+#endif
+    sixteens_by<OneBlock>(re, im, s1, s2, re2, im2, b, n, twr, twi);
 }
 
 }  // namespace
