@@ -46,6 +46,7 @@ struct Outcome {
 class ProcessTest : public ::testing::Test {
 protected:
     fs::path dir;
+    fs::path program{SONOCLAMPER_BIN};  // the program that run() starts
 
     void SetUp() override {
         dir = fs::temp_directory_path() / ("sc-cli-" + std::to_string(::getpid()) + "-" +
@@ -63,8 +64,8 @@ protected:
     // list) and, in front of it, the environment assignments of `env`.
     Outcome run(const std::string& args, const std::string& env = "LANG=C LC_ALL= LC_MESSAGES=") {
         Outcome r;
-        const std::string cmd = "cd \"" + dir.string() + "\" && env " + env + " " + std::string(SONOCLAMPER_BIN) + " " + args + " >" +
-                                (dir / "out.txt").string() + " 2>" + (dir / "err.txt").string() + " </dev/null";
+        const std::string cmd = "cd \"" + dir.string() + "\" && env " + env + " " + program.string() + " " + args +
+                                " >" + (dir / "out.txt").string() + " 2>" + (dir / "err.txt").string() + " </dev/null";
         const int rc = std::system(cmd.c_str());
         r.status = WIFEXITED(rc) ? WEXITSTATUS(rc) : -1;
         r.out = slurp(dir / "out.txt");
