@@ -1,7 +1,8 @@
 #include "audiofile/mp3_lame.h"
 
 #include <array>
-#include <cctype>
+
+#include "settings/text.h"
 
 namespace sc {
 
@@ -40,10 +41,7 @@ std::string mp3_target_of(const std::string& wav_target) {
 }
 
 bool is_mp3_name(const std::string& path) {
-    if (path.size() < 4) return false;
-    std::string ext = path.substr(path.size() - 4);
-    for (char& c : ext) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
-    return ext == ".MP3";
+    return path.size() >= 4 && to_upper(path.substr(path.size() - 4)) == ".MP3";
 }
 
 }  // namespace sc

@@ -12,6 +12,4 @@ command -v Xvfb >/dev/null || { echo "no Xvfb: skipped"; exit 77; }
 . "$(dirname "$0")/own_display.sh"
 trap own_display_stop EXIT
 own_display "$first" "$last" || { echo "no free display for Xvfb in :$first to :$last"; exit 1; }
-status=0
-"$@" || status=$?
-exit "$status"
+"$@"
