@@ -154,8 +154,10 @@ void linked_targets4(const int32_t* __restrict a, const int32_t* __restrict b, f
     const double d = decay;
     int i = 0;
 #ifdef __AVX2__
-    // Eight at a time, the curve targets by a gather: linked() in vectors,
-    // with the same double products and roundings.
+    // Eight at a time: linked() in vectors, with the same double products and
+    // roundings; the curve targets by eight loads (a gather instruction was
+    // slower: some processors split it into the same loads, one after the
+    // other).
     typedef int32_t v8i __attribute__((vector_size(32)));
     typedef double v8d __attribute__((vector_size(64)));
     const v8i one = {1, 1, 1, 1, 1, 1, 1, 1};
@@ -182,12 +184,9 @@ void linked_targets4(const int32_t* __restrict a, const int32_t* __restrict b, f
         v8i index = li >> 2;
         index = index < zero ? zero : index;
         index = index > last ? last : index;
-        __m256i vi;
-        std::memcpy(&vi, &index, sizeof vi);
-        const __m256 t = _mm256_i32gather_ps(table, vi, 4);
-        float tv[8];
-        std::memcpy(tv, &t, sizeof tv);
-        for (int k = 0; k < 8; ++k) out[4 * (i + k)] = tv[k];
+        int32_t iv[8];
+        std::memcpy(iv, &index, sizeof iv);
+        for (int k = 0; k < 8; ++k) out[4 * (i + k)] = table[iv[k]];
     }
 #endif
     for (; i < n; ++i) {
