@@ -154,13 +154,9 @@ void linked_levels(const int32_t* a, const int32_t* b, int32_t add, int32_t floo
                    int32_t* level, int n) {
     k().linked_levels(a, b, add, floor_, decay, level, n);
 }
-void linked_levels_by_products(const int32_t* a, const int32_t* b, int32_t add, int32_t floor_, float decay,
-                               int32_t* level, int n) {
-    k().linked_levels_by_products(a, b, add, floor_, decay, level, n);
-}
-void linked_targets4(const int32_t* a, const int32_t* b, float decay, const float* table, int32_t top,
-                     int32_t* level, float* out, int n) {
-    k().linked_targets4(a, b, decay, table, top, level, out, n);
+void linked_targets(const int32_t* a, const int32_t* b, int32_t add, float decay, const float* table, int32_t top,
+                    int32_t* level, float* out, int stride, int n) {
+    k().linked_targets(a, b, add, decay, table, top, level, out, stride, n);
 }
 void leveler_held(const int32_t* a, int32_t& level, float decay, const float* table, int32_t top, float attack,
                   float release, float& gain, float& smallest, float* g, int n) {
@@ -169,12 +165,6 @@ void leveler_held(const int32_t* a, int32_t& level, float decay, const float* ta
 void leveler_gains(const float* target, float attack, float release, float& gain, float& smallest, float* g,
                    int n) {
     k().leveler_gains(target, attack, release, gain, smallest, g, n);
-}
-void curve_targets(const int32_t* level, const float* table, int32_t top, float* out, int n) {
-    k().curve_targets(level, table, top, out, n);
-}
-void curve_targets4(const int32_t* level, const float* table, int32_t top, float* out, int n) {
-    k().curve_targets4(level, table, top, out, n);
 }
 void band_sum4(const int32_t* l, const int32_t* m, const int32_t* h, const float* g, const float* t,
                double ol, double om, double oh, int32_t* sum, int n) {

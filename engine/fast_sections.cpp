@@ -42,8 +42,8 @@ template <int C, bool B24> void Engine::leveler_inputs(int32_t K, lanes::Leveler
         int32_t* lv = leveler_levels_.data();
         kernels::abs_detector(chain_[0].data() + 1, 0, 0, 0, a, K);
         kernels::abs_detector(chain_[1].data() + 1, 0, 0, 0, b, K);
-        kernels::linked_levels_by_products(a, b, 1, 1, times_.d9, lv, K);
-        kernels::curve_targets(lv, curves_.leveler().from_zero(), FULL_INDEX_MAX, leveler_targets_.data(), K);
+        kernels::linked_targets(a, b, 1, times_.d9, curves_.leveler().from_zero(), FULL_INDEX_MAX, lv,
+                                leveler_targets_.data(), 1, K);
         run.targets = leveler_targets_.data();
         if (K > 0) run.level = lv[K - 1];
     }

@@ -40,15 +40,13 @@ void mono_detectors4(const int32_t* low, const int32_t* mid, const int32_t* high
 // (1), then decayed: one level per element, no state.
 void linked_levels(const int32_t* a, const int32_t* b, int32_t add, int32_t floor_, float decay,
                    int32_t* level, int n);
-// The same levels as `linked_levels`, without a division: the quieter side
-// while 5 hi < 7 lo, else round(hi / 1.4), which is round(hi * 5 / 7) since
-// hi * 5 / 7 never lies within 1/14 of one half.
-void linked_levels_by_products(const int32_t* a, const int32_t* b, int32_t add, int32_t floor_, float decay,
-                               int32_t* level, int n);
-// The band levels of linked_levels_by_products (values raised to at least 1)
-// and their curve targets, as curve_targets4 writes them.
-void linked_targets4(const int32_t* a, const int32_t* b, float decay, const float* table, int32_t top,
-                     int32_t* level, float* out, int n);
+// The levels of `linked_levels` with the floor 1, without a division (the
+// quieter side while 5 hi < 7 lo, else round(hi / 1.4), which is
+// round(hi * 5 / 7) since hi * 5 / 7 never lies within 1/14 of one half),
+// and their curve targets table[clamp(floor(level / 4), 0, top)] into
+// out[stride * i].
+void linked_targets(const int32_t* a, const int32_t* b, int32_t add, float decay, const float* table, int32_t top,
+                    int32_t* level, float* out, int stride, int n);
 // The leveler of a mono source: its held level of the rectified values a
 // (round(max(level, a) * decay)), the curve target of that level and the
 // gain computer (attack toward a lower target, else release, at most 1):
@@ -57,10 +55,6 @@ void leveler_held(const int32_t* a, int32_t& level, float decay, const float* ta
                   float release, float& gain, float& smallest, float* g, int n);
 // The same gain computer on given targets (the stereo leveler).
 void leveler_gains(const float* target, float attack, float release, float& gain, float& smallest, float* g, int n);
-// out = table[clamp(floor(level / 4), 0, top)]: the curve target of a level;
-// the second form writes every fourth value (out[4 i]).
-void curve_targets(const int32_t* level, const float* table, int32_t top, float* out, int n);
-void curve_targets4(const int32_t* level, const float* table, int32_t top, float* out, int n);
 // band_sum with the gains (and gate values) four per sample, LOW, MID, HIGH
 // first; without gate values (null) the gates are 1.0 and left out.
 void band_sum4(const int32_t* l, const int32_t* m, const int32_t* h, const float* g, const float* t,

@@ -2,6 +2,7 @@
 // (engine/variant_tables.h).
 #include <algorithm>
 #include <cmath>
+#include <cstddef>
 #include <cstdlib>
 #include <cstring>
 #if defined(__x86_64__) || defined(__i386__)
@@ -142,15 +143,9 @@ void linked_levels(const int32_t* __restrict a, const int32_t* __restrict b, int
 }
 
 
-void linked_levels_by_products(const int32_t* __restrict a, const int32_t* __restrict b, int32_t add,
-                                         int32_t floor_, float decay, int32_t* __restrict level, int n) {
-    const double d = decay;
-    for (int i = 0; i < n; ++i) level[i] = linked(std::max(a[i] + add, floor_), std::max(b[i] + add, floor_), d);
-}
-
-void linked_targets4(const int32_t* __restrict a, const int32_t* __restrict b, float decay,
-                               const float* __restrict table, int32_t top, int32_t* __restrict level,
-                               float* __restrict out, int n) {
+void linked_targets(const int32_t* __restrict a, const int32_t* __restrict b, int32_t add, float decay,
+                    const float* __restrict table, int32_t top, int32_t* __restrict level, float* __restrict out,
+                    int stride, int n) {
     const double d = decay;
     int i = 0;
 #ifdef __AVX2__
@@ -162,6 +157,7 @@ void linked_targets4(const int32_t* __restrict a, const int32_t* __restrict b, f
     typedef double v8d __attribute__((vector_size(64)));
     const v8i one = {1, 1, 1, 1, 1, 1, 1, 1};
     const v8i zero = {0, 0, 0, 0, 0, 0, 0, 0};
+    const v8i added = {add, add, add, add, add, add, add, add};
     const v8i last = {top, top, top, top, top, top, top, top};
     const double m = ROUND_MAGIC, f = 5.0 / 7.0;
     const v8d magic = {m, m, m, m, m, m, m, m};
@@ -171,6 +167,8 @@ void linked_targets4(const int32_t* __restrict a, const int32_t* __restrict b, f
         v8i x, y;
         std::memcpy(&x, a + i, sizeof x);
         std::memcpy(&y, b + i, sizeof y);
+        x += added;
+        y += added;
         x = x > one ? x : one;
         y = y > one ? y : one;
         v8d r = __builtin_convertvector(x > y ? x : y, v8d) * five_sevenths;
@@ -186,24 +184,14 @@ void linked_targets4(const int32_t* __restrict a, const int32_t* __restrict b, f
         index = index > last ? last : index;
         int32_t iv[8];
         std::memcpy(iv, &index, sizeof iv);
-        for (int k = 0; k < 8; ++k) out[4 * (i + k)] = table[iv[k]];
+        for (int k = 0; k < 8; ++k) out[static_cast<std::ptrdiff_t>(stride) * (i + k)] = table[iv[k]];
     }
 #endif
     for (; i < n; ++i) {
-        const int32_t l = linked(std::max(a[i], 1), std::max(b[i], 1), d);
+        const int32_t l = linked(std::max(a[i] + add, 1), std::max(b[i] + add, 1), d);
         level[i] = l;
-        out[4 * i] = table[curve_index(l, top)];
+        out[static_cast<std::ptrdiff_t>(stride) * i] = table[curve_index(l, top)];
     }
-}
-
-void curve_targets(const int32_t* __restrict level, const float* __restrict table, int32_t top,
-                             float* __restrict out, int n) {
-    for (int i = 0; i < n; ++i) out[i] = table[curve_index(level[i], top)];
-}
-
-void curve_targets4(const int32_t* __restrict level, const float* __restrict table, int32_t top,
-                              float* __restrict out, int n) {
-    for (int i = 0; i < n; ++i) out[4 * i] = table[curve_index(level[i], top)];
 }
 
 void band_sum4(const int32_t* __restrict l, const int32_t* __restrict m, const int32_t* __restrict h,

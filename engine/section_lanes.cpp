@@ -81,8 +81,8 @@ SC_INLINE void run(const LaneSetup& s, LaneState& st, LaneBuffers& buf, const Si
     const int32_t* X = buf.inputs4.data();
     if constexpr (C == 2) {
         for (int b = 0; b < 3; ++b) {
-            kernels::linked_targets4(inputs[b], inputs[3 + b], s.decay[b], s.table[b], s.top[b], buf.levels[b].data(),
-                                     buf.targets.data() + b, n);
+            kernels::linked_targets(inputs[b], inputs[3 + b], 0, s.decay[b], s.table[b], s.top[b],
+                                    buf.levels[b].data(), buf.targets.data() + b, 4, n);
             if (n > 0) st.level[b] = level[b][n - 1];
         }
     }

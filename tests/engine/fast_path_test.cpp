@@ -55,25 +55,25 @@ TEST(FastKernels, LinkedLevelsWithoutDivisionEqualTheDividingForm) {
         b.insert(b.end(), rb.begin(), rb.end());
         const int n = static_cast<int>(a.size());
         for (float decay : {0.99826f, 0.99948f, 0.98052f}) {
-            for (int32_t add : {0, 1}) {
+            // The leveler's form (add 1, targets side by side) and the bands'
+            // (add 0, targets four apart, the places between left alone).
+            std::vector<float> table(1000);
+            for (size_t i = 0; i < table.size(); ++i) table[i] = 1.0f / static_cast<float>(i + 1);
+            for (auto [add, stride] : {std::pair{1, 1}, std::pair{0, 4}}) {
                 std::vector<int32_t> fast(a.size()), dividing(a.size());
-                kernels::linked_levels_by_products(a.data(), b.data(), add, 1, decay, fast.data(), n);
+                std::vector<float> targets(static_cast<size_t>(stride) * a.size(), -1.0f);
+                kernels::linked_targets(a.data(), b.data(), add, decay, table.data(), 999, fast.data(), targets.data(),
+                                        stride, n);
                 kernels::linked_levels(a.data(), b.data(), add, 1, decay, dividing.data(), n);
                 for (size_t i = 0; i < a.size(); ++i) {
                     ASSERT_EQ(fast[i], dividing[i]) << a[i] << " " << b[i] << " " << add;
                     ASSERT_EQ(fast[i], linked_level(std::max(a[i] + add, 1), std::max(b[i] + add, 1), decay));
+                    const size_t at = static_cast<size_t>(stride) * i;
+                    ASSERT_EQ(targets[at], table[static_cast<size_t>(table_index(fast[i], 999))]);
+                    if (stride > 1) {
+                        ASSERT_EQ(targets[at + 1], -1.0f);
+                    }
                 }
-            }
-            // The band form also looks the curve target up, four apart.
-            std::vector<float> table(1000);
-            for (size_t i = 0; i < table.size(); ++i) table[i] = 1.0f / static_cast<float>(i + 1);
-            std::vector<int32_t> level(a.size());
-            std::vector<float> targets(4 * a.size(), -1.0f);
-            kernels::linked_targets4(a.data(), b.data(), decay, table.data(), 999, level.data(), targets.data(), n);
-            for (size_t i = 0; i < a.size(); ++i) {
-                ASSERT_EQ(level[i], linked_level(std::max(a[i], 1), std::max(b[i], 1), decay));
-                ASSERT_EQ(targets[4 * i], table[static_cast<size_t>(table_index(level[i], 999))]);
-                ASSERT_EQ(targets[4 * i + 1], -1.0f);  // the other places stay
             }
         }
     });
@@ -82,14 +82,6 @@ TEST(FastKernels, LinkedLevelsWithoutDivisionEqualTheDividingForm) {
 TEST(FastKernels, TargetsSumsAndDetectorsEqualTheirDefinitions) {
     testing::for_each_variant([&](cpu::Variant) {
         const int n = 5000;
-        // Curve targets clamp the index to 0 .. top.
-        std::vector<float> table(100);
-        for (size_t i = 0; i < table.size(); ++i) table[i] = static_cast<float>(i);
-        const std::vector<int32_t> levels = {-9, 0, 3, 4, 395, 396, 399, 400, 1 << 30};
-        std::vector<float> t(levels.size());
-        kernels::curve_targets(levels.data(), table.data(), 99, t.data(), static_cast<int>(levels.size()));
-        EXPECT_EQ(t, (std::vector<float>{0, 0, 0, 1, 98, 99, 99, 99, 99}));
-
         // Band sums from gains four apart, with and without gate values.
         const auto lo = randoms(n, 8, -40000, 40000), mi = randoms(n, 9, -40000, 40000), hi = randoms(n, 10, -9000, 9000);
         std::vector<float> g4(4 * n), t4(4 * n), g[3], gt[3];
