@@ -6,7 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 #if defined(__x86_64__) || defined(__i386__)
-#include <immintrin.h>
+#include <immintrin.h>  // for kernel_math.h
 #endif
 
 #include "engine/crossover.h"
@@ -71,12 +71,13 @@ void band_sum_bypass(const int32_t* __restrict l, const int32_t* __restrict m,
     }
 }
 
+// The LOW detector's input at x: twice |x| less half of |x 20 samples before|.
+SC_INLINE int32_t low_detected(const int32_t* x, int shift) {
+    return (2 * (std::abs(x[0]) - (std::abs(x[-20]) >> 1))) >> shift;
+}
+
 void low_detector(const int32_t* __restrict x, int la, int shift, int32_t* __restrict v, int n) {
-    for (int i = 0; i < n; ++i) {
-        const int32_t ahead = std::abs(x[i + la]);
-        const int32_t before = std::abs(x[i + la - 20]);
-        v[i] = (2 * (ahead - (before >> 1))) >> shift;
-    }
+    for (int i = 0; i < n; ++i) v[i] = low_detected(x + i + la, shift);
 }
 
 void abs_detector(const int32_t* __restrict x, int la, int shift, int extra_shift,
@@ -119,9 +120,7 @@ void mono_detectors4(const int32_t* __restrict low, const int32_t* __restrict mi
         std::memcpy(v4 + 4 * i + 24, &e, sizeof e);
     }
     for (; i < n; ++i) {
-        const int32_t ahead = std::abs(low[i + la_low]);
-        const int32_t before = std::abs(low[i + la_low - 20]);
-        v4[4 * i] = (2 * (ahead - (before >> 1))) >> shift;
+        v4[4 * i] = low_detected(low + i + la_low, shift);
         v4[4 * i + 1] = std::abs(mid[i + la_mid]) >> shift;
         v4[4 * i + 2] = std::abs(high[i + la_high]) >> shift;
         v4[4 * i + 3] = 0;

@@ -14,9 +14,8 @@
 #define SC_KERNEL_NAMES(X)                                                                                 \
     X(filter_and_gain) X(filter_and_gain_checked) X(input_gain) X(peak) X(apply_gains) X(apply_gain)      \
     X(split_bands) X(split_bands_checked) X(band_sum) X(band_sum_bypass) X(low_detector) X(abs_detector) \
-    X(mono_detectors4) \
-    X(linked_levels) X(linked_targets) X(band_sum4) X(limiter_detector) X(pack16) X(pack24)              \
-    X(limiter_output)                                                                                    \
+    X(mono_detectors4) X(linked_levels) X(linked_targets) X(band_sum4) X(limiter_detector) X(pack16)    \
+    X(pack24) X(limiter_output)                                                                          \
     X(eq_direct_sums) X(band_direct_sums) X(leveler_held) X(leveler_gains)
 
 namespace sc::engine {
