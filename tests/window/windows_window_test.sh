@@ -27,10 +27,26 @@ done
 
 work=$(mktemp -d)
 . "$(dirname "$0")/own_display.sh"
+# Wine's desktop belongs to its server and opens on the display of the
+# program that first wants it: a server that has already run programs
+# without a display (the other tests of a Windows check, run before this
+# one, never beside it) has a desktop on which no window opens. So the test
+# ends the server first; its program starts a new one on the test's display.
+# At its end the server is started again as the check had it: without a
+# display, kept, its services started by wineboot away from any output.
+end_wine_server() {
+  wineserver -k 2>/dev/null
+  wineserver -w 2>/dev/null
+}
 pid=""
+own_prefix=""
 cleanup() {
   [ -n "$pid" ] && kill "$pid" 2>/dev/null
   own_display_stop
+  end_wine_server
+  if [ -z "$own_prefix" ]; then
+    (unset DISPLAY; wineserver -p </dev/null >/dev/null 2>&1; wineboot -u </dev/null >/dev/null 2>&1)
+  fi
   rm -rf "$work"
 }
 trap cleanup EXIT
@@ -39,7 +55,9 @@ trap cleanup EXIT
 own_display 71 79 || { echo "no free display for Xvfb"; exit 1; }
 
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+[ -z "${WINEPREFIX:-}" ] && own_prefix=1
 export WINEPREFIX=${WINEPREFIX:-$work/wine}
+end_wine_server
 # The program in a folder of its own: its setups file starts afresh there.
 mkdir -p "$work/program" "$work/temp"
 cp "$exe" "$work/program/sonoclamper.exe"
@@ -63,7 +81,8 @@ start_program() {
     sleep 0.1
   done
   started=$(date +%s%3N)
-  wine "$work/program/sonoclamper.exe" 2>"$work/wine.log" &
+  # (its output to files: the Wine services it may start keep them open)
+  wine "$work/program/sonoclamper.exe" >"$work/wine.out" 2>"$work/wine.log" &
   pid=$!
   win=""
   for _ in $(seq 300); do
